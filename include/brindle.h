@@ -1,0 +1,108 @@
+/*
+ * brindle.h — the public interface of the brindle graph library for native
+ * hosts: exports, records, status codes and constants.
+ *
+ * Every export uses the caller-cleans (cdecl) convention and returns a
+ * 32-bit value: 0 for success, a negative status code for failure.
+ *
+ * 32-bit Windows is the reference platform: every record below has the byte
+ * size and field offsets stated next to it there. On 64-bit targets a field
+ * that carries a handle or a pointer is pointer-sized, so offsets after such
+ * a field move; a 64-bit host must use this header's types and never
+ * hard-coded byte offsets.
+ */
+#ifndef BRINDLE_H
+#define BRINDLE_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#define BRDAPI __cdecl
+#else
+#define BRDAPI
+#endif
+
+#if defined(BRINDLE_BUILD) && !defined(_WIN32)
+#define BRD_EXPORT __attribute__((visibility("default")))
+#else
+#define BRD_EXPORT
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* The interface version that VersionBrd returns and SupportBrd expects. */
+#define InterfaceVersion 521
+
+/* Status codes, the same for every export. -14 is not used. */
+enum BrdStatus {
+    E_INTERNAL = -1, /* the layout found a work list in an unexpected state */
+    E_PLATFORM = -2, /* the library could not start its window system */
+    E_ARG = -3,      /* null handle or pointer, bad name, out of range */
+    E_GRAPHS = -4,   /* vertices of different graphs */
+    E_EXISTS = -5,   /* a vertex of that name exists */
+    E_EMPTY = -6,    /* the graph has no laid-out extent */
+    E_MEMORY = -7,   /* a memory block could not be allocated */
+    E_DRAWOBJ = -8,  /* a brush, pen or font could not be created */
+    E_WINDOW = -9,   /* the pane window could not be created */
+    E_UNPLACED = -10,/* the vertex has no place from the layout */
+    E_ROWS = -11,    /* the layout ran out of row numbers */
+    E_LEVELS = -12,  /* the layout ran out of level numbers */
+    E_CYCLE = -13,   /* a directed cycle */
+    E_WALKS = -15    /* the layout's walk counter wrapped */
+};
+
+/* Handles: addresses of records the library owns; opaque to hosts. */
+typedef struct Graph Graph;
+typedef struct Vert Vert;
+
+/* The public vertex record: 36 bytes on 32-bit Windows. The name is 1 to 15
+ * bytes with a NUL inside the field, compared byte for byte. Bitmaps named
+ * here stay the host's. */
+typedef struct VertRec {
+    char name[16];      /*  0 */
+    uint32_t flags;     /* 16: vertex flag word */
+    uintptr_t image;    /* 20: bitmap handle of the picture, or 0 */
+    uintptr_t mask;     /* 24: bitmap handle of its mask, or 0 */
+    uintptr_t user1;    /* 28: host word, never interpreted */
+    uintptr_t user2;    /* 32: host word, never interpreted */
+} VertRec;
+
+/* Graph flag word (GetGraph, SetGraph). */
+#define GraphPaneOwned 0x00000001u
+
+/* The record IncGraph fills: 52 bytes on 32-bit Windows. Words 36..48 are
+ * in the order of a Windows RECT. */
+typedef struct GraphInfo {
+    uint32_t reserved;    /*  0: always 0 */
+    uint32_t bytes;       /*  4: memory held by the graph */
+    uint32_t vertices;    /*  8 */
+    uint32_t placed;      /* 12: vertices carrying VertPlaced */
+    uint32_t links;       /* 16 */
+    uint32_t panes;       /* 20 */
+    int32_t partCount;    /* 24: components placed by the last layout */
+    Vert *cycleFrom;      /* 28: after -13 from the layout, else null */
+    Vert *cycleTo;        /* 32 */
+    int32_t left;         /* 36: first level */
+    int32_t top;          /* 40: first row */
+    int32_t right;        /* 44: one past the last level */
+    int32_t bottom;       /* 48: one past the last row */
+} GraphInfo;
+
+/* Library */
+BRD_EXPORT int32_t BRDAPI VersionBrd(void);
+BRD_EXPORT int32_t BRDAPI SupportBrd(int32_t version);
+
+/* Graphs */
+BRD_EXPORT int32_t BRDAPI NewGraph(Graph **out, int32_t reserved);
+BRD_EXPORT int32_t BRDAPI DelGraph(Graph *graph);
+BRD_EXPORT int32_t BRDAPI GetGraph(Graph *graph, uint32_t *flags);
+BRD_EXPORT int32_t BRDAPI SetGraph(Graph *graph, const uint32_t *flags);
+BRD_EXPORT int32_t BRDAPI IncGraph(Graph *graph, GraphInfo *info);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* BRINDLE_H */

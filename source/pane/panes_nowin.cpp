@@ -1,0 +1,27 @@
+// The pane side of a library without a window system. No pane window can
+// be made here, so the start-up status says the window system is missing
+// and the calls that reach a pane have nothing to draw on.
+#include "brindle.h"
+#include "graph.h"
+#include "item_pool.h"
+#include "library.h"
+#include "pane_calls.h"
+
+int32_t DelPane(Pane *pane) {
+    if (!pane) return E_ARG;
+    // No window to destroy: only the record goes back to its pool.
+    Ring *link = reinterpret_cast<Ring *>(pane);
+    RingUnlink(link);
+    PoolFree(pane);
+    return 0;
+}
+
+intptr_t YacPane(Pane *, int32_t, intptr_t) { return 0; }
+
+void PaneUpdateWindow(Pane *) {}
+
+void PaneProcessAttach() { InitStatus = E_PLATFORM; }
+
+void PaneProcessDetach() {
+    if (InitStatus == 0) InitStatus = E_ARG;
+}
