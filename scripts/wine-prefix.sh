@@ -8,7 +8,14 @@ here="$(cd "$(dirname "$0")" && pwd)"
 target="${1:?usage: wine-prefix.sh win32|win64}"
 loader="$(wine_loader_of "$target")" || { echo "wine-prefix: unknown target $target" >&2; exit 2; }
 prefix="$(wine_prefix_of "$target")"
-stamp="$prefix/.brindle-ready"
+stamp="$BRD_WINE_CACHE/$target.ready"
+[ -e "$stamp" ] && exit 0
+
+# Several test runs may ask for the same prefix at once: one makes it, the
+# others wait for it.
+mkdir -p "$BRD_WINE_CACHE"
+exec 9>"$BRD_WINE_CACHE/$target.lock"
+flock 9
 [ -e "$stamp" ] && exit 0
 
 arch=win64; [ "$target" = win32 ] && arch=win32
