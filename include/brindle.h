@@ -69,6 +69,32 @@ typedef struct VertRec {
     uintptr_t user2;    /* 32: host word, never interpreted */
 } VertRec;
 
+/* Vertex flag word (VertRec.flags). Bits 16..30 hold the previous values of
+ * bits 0..14; the host controls bits 0..14 except VertPlaced. */
+#define VertColor    0x0000000Fu /* colour slot of the box fill */
+#define VertLookBits 0x000007F0u /* bitmap placement and box content */
+#define VertOwnLook  0x00000800u
+#define VertShown    0x00001000u
+#define VertHilite   0x00002000u
+#define VertTab      0x00004000u
+#define VertPlaced   0x00008000u /* set only by the layout */
+
+/* Link flag word. */
+#define LinkShown     0x00001000u
+#define LinkHilite    0x00002000u
+#define LinkPlaced    0x00008000u
+#define LinkWasShown  0x10000000u
+#define LinkWasHilite 0x20000000u
+
+/* EnumVerts walks: the high nibble of the mode's low byte picks the walk,
+ * bit 0 the direction. */
+#define EnumCreation  0x00 /* vertRing order; 0x01 backwards */
+#define EnumNeighbours 0x10 /* successors of v (0x11: predecessors); with a
+                               null v the sources (0x11: the sinks) */
+
+/* Called by EnumVerts; a non-zero result stops the walk and is returned. */
+typedef int32_t(BRDAPI *EnumVertsProc)(Graph *graph, Vert *vertex, intptr_t user);
+
 /* Graph flag word (GetGraph, SetGraph). */
 #define GraphPaneOwned 0x00000001u
 
@@ -100,6 +126,27 @@ BRD_EXPORT int32_t BRDAPI DelGraph(Graph *graph);
 BRD_EXPORT int32_t BRDAPI GetGraph(Graph *graph, uint32_t *flags);
 BRD_EXPORT int32_t BRDAPI SetGraph(Graph *graph, const uint32_t *flags);
 BRD_EXPORT int32_t BRDAPI IncGraph(Graph *graph, GraphInfo *info);
+
+/* Vertices and links */
+BRD_EXPORT int32_t BRDAPI NewVert(Vert **out, const VertRec *rec, Graph *graph);
+BRD_EXPORT int32_t BRDAPI DelVert(Vert *vertex);
+BRD_EXPORT int32_t BRDAPI GetVert(Vert *vertex, VertRec *rec);
+BRD_EXPORT int32_t BRDAPI SetVert(Vert *vertex, const VertRec *rec);
+/* mode > 0 links from -> to; mode < 0 unlinks; mode 0 tests. */
+BRD_EXPORT int32_t BRDAPI ConVert(Vert *from, Vert *to, int32_t mode);
+BRD_EXPORT Vert *BRDAPI FindVert(Graph *graph, VertRec *rec);
+BRD_EXPORT int32_t BRDAPI EnumVerts(Graph *graph, int32_t mode, Vert *vertex,
+                                    EnumVertsProc callback, intptr_t user);
+/* |count| records: the principal vertex, then its neighbours; count > 0
+ * links principal -> neighbour, count < 0 neighbour -> principal. */
+BRD_EXPORT int32_t BRDAPI AppVerts(Graph *graph, const VertRec *recs, int32_t count);
+BRD_EXPORT int32_t BRDAPI ZapVerts(Graph *graph);
+
+/* Control calls: (object, code, argument) -> a value whose meaning depends
+ * on the code. The argument and result are pointer-sized: some codes take
+ * or return handles and pointers. */
+BRD_EXPORT intptr_t BRDAPI YacVert(Vert *vertex, int32_t code, intptr_t argument);
+BRD_EXPORT intptr_t BRDAPI YacGraph(Graph *graph, int32_t code, intptr_t argument);
 
 #ifdef __cplusplus
 }

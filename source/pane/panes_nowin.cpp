@@ -6,6 +6,7 @@
 #include "item_pool.h"
 #include "library.h"
 #include "pane_calls.h"
+#include "repaint.h"
 
 int32_t DelPane(Pane *pane) {
     if (!pane) return E_ARG;
@@ -25,3 +26,7 @@ void PaneProcessAttach() { InitStatus = E_PLATFORM; }
 void PaneProcessDetach() {
     if (InitStatus == 0) InitStatus = E_ARG;
 }
+
+// Nothing is drawn without a window system.
+void RepaintChanged(Pane *, Vert *, Link *, int) {}
+void RepaintLinksChanged(Pane *, Link *) {}

@@ -38,3 +38,25 @@ public:
 private:
     void *handle_ = nullptr;
 };
+
+#include <vector>
+
+#include "brindle.h"
+
+// A VertRec with the given name (copied as is, up to 16 bytes) and flags.
+VertRec Rec(const char *name, uint32_t flags = 0);
+
+// Owns one graph for a test; helpers make named vertices in it.
+class GraphFixture : public BlockLeakCheck {
+protected:
+    Graph *graph = nullptr;
+    void SetUp() override;
+    void TearDown() override;
+    Vert *Add(const char *name, uint32_t flags = 0);
+    std::vector<std::string> Names(int32_t mode, Vert *from = nullptr);
+};
+
+// The names of v's successors (outgoing list order).
+std::vector<std::string> Successors(Vert *v);
+// The names of v's predecessors (incoming list order).
+std::vector<std::string> Predecessors(Vert *v);
