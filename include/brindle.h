@@ -33,7 +33,7 @@ extern "C" {
 #endif
 
 /* The interface version that VersionBrd returns and SupportBrd expects. */
-#define InterfaceVersion 521
+enum { InterfaceVersion = 521 };
 
 /* Status codes, the same for every export. -14 is not used. */
 enum BrdStatus {
