@@ -142,6 +142,9 @@ BRD_EXPORT int32_t BRDAPI EnumVerts(Graph *graph, int32_t mode, Vert *vertex,
 BRD_EXPORT int32_t BRDAPI AppVerts(Graph *graph, const VertRec *recs, int32_t count);
 BRD_EXPORT int32_t BRDAPI ZapVerts(Graph *graph);
 
+/* Layout: every vertex gets a level and a row; 0 or a negative status. */
+BRD_EXPORT int32_t BRDAPI LocVerts(Graph *graph);
+
 /* Control calls: (object, code, argument) -> a value whose meaning depends
  * on the code. The argument and result are pointer-sized: some codes take
  * or return handles and pointers. */
