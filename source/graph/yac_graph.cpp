@@ -1,4 +1,5 @@
 // YacGraph: the graph-wide operations without an export of their own.
+#include "graph_cells.h"
 #include "graph_move.h"
 #include "pane_calls.h"
 #include "vert.h"
@@ -10,7 +11,7 @@ enum YacGraphCode : int32_t {
     kPanesScrollToCell = 4, kPanesCentreVert = 5, kPanesRefresh = 6, kPanesRedraw = 7,
     kMoveInto = 8, kHiliteAll = 9, kVertCount = 10, kLinkCount = 11, kPaneCount = 12,
     kExtent = 13, kPaneNext = 14, kPanePrev = 15, kVertNext = 16, kVertPrev = 17,
-    kCopyInto = 23,
+    kCellVert = 19, kCellNext = 20, kCellPrev = 21, kCopyInto = 23,
 };
 
 // The pane control code each broadcast code sends.
@@ -94,6 +95,9 @@ extern "C" BRD_EXPORT intptr_t BRDAPI YacGraph(Graph *graph, int32_t code, intpt
     case kPanePrev: return StepPane(graph, argument, false);
     case kVertNext: return reinterpret_cast<intptr_t>(StepVert(graph, reinterpret_cast<Vert *>(argument), 1));
     case kVertPrev: return reinterpret_cast<intptr_t>(StepVert(graph, reinterpret_cast<Vert *>(argument), 0));
+    case kCellVert: return reinterpret_cast<intptr_t>(VertAtCell(graph, uint32_t(argument)));
+    case kCellNext: return reinterpret_cast<intptr_t>(NextInReadingOrder(graph, uint32_t(argument)));
+    case kCellPrev: return reinterpret_cast<intptr_t>(PrevInReadingOrder(graph, uint32_t(argument)));
     case kCopyInto: {
         auto *target = reinterpret_cast<Graph *>(argument);
         int32_t status = CopyGraph(graph, target);

@@ -3,6 +3,8 @@
 // queues the rest; each vertex takes the lowest row its level, its placed
 // neighbours, the levels its unplaced links span and the straight long links
 // allow.
+#include <initializer_list>
+
 #include "brindle.h"
 #include "layout.h"
 

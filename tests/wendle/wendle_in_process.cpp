@@ -1,0 +1,45 @@
+#include "wendle_in_process.h"
+
+#include <cstdio>
+
+#include "wendle_main.h"
+
+namespace {
+
+struct EnvContext {
+    const EnvVars *vars;
+    int reads;
+};
+
+bool MapEnv(void *ctx, const char *name, std::string &value) {
+    EnvContext &e = *static_cast<EnvContext *>(ctx);
+    ++e.reads;
+    auto it = e.vars->find(name);
+    if (it == e.vars->end()) return false;
+    value = it->second;
+    return true;
+}
+
+WendleTime FixedClock(void *ctx) { return *static_cast<WendleTime *>(ctx); }
+
+} // namespace
+
+InProcessRun RunInProcess(const TempDir &dir, const std::vector<std::string> &args,
+                          const EnvVars &env, const std::string &input, WendleTime clock,
+                          unsigned long processId) {
+    InProcessRun run;
+    const std::string inPath = dir / "stdin.txt", outPath = dir / "stdout.txt";
+    WriteBytes(inPath, input);
+    FILE *in = fopen(inPath.c_str(), "r");
+    FILE *out = fopen(outPath.c_str(), "w");
+    std::vector<const char *> argv{"wendle"};
+    for (const std::string &a : args) argv.push_back(a.c_str());
+    EnvContext e{&env, 0};
+    WendleHost host{in, out, MapEnv, &e, FixedClock, &clock, processId};
+    run.exitCode = WendleMain(int(argv.size()), argv.data(), host);
+    fclose(in);
+    fclose(out);
+    run.output = ReadBytes(outPath);
+    run.envReads = e.reads;
+    return run;
+}
