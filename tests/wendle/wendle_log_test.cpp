@@ -119,7 +119,7 @@ TEST(WendleLog, RotationShiftsGenerationsAndDropsTheOldest) {
         {3, {1}, {{1, "live"}, {2, "gen1"}}},
         {3, {1, 2, 3}, {{1, "live"}, {2, "gen1"}, {3, "gen2"}}},
         {3, {2}, {{1, "live"}, {3, "gen2"}}},
-        {9, {1, 9}, {{1, "live"}, {2, "gen1"}}},
+        {9, {1, 9}, {{1, "live"}, {2, "gen1"}, {9, "gen9"}}}, // no path_8 to move
     };
     for (const Case &c : cases) {
         LogFixture f(c.rotate);
