@@ -152,6 +152,7 @@ WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
     run.exitCode = int(code);
+    run.processId = pi.dwProcessId;
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     return run;

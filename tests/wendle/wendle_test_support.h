@@ -28,6 +28,7 @@ bool FileExists(const std::string &path);
 struct WendleRun {
     int exitCode = -1;
     std::string output; // standard output as the program wrote it
+    unsigned long processId = 0;
 };
 
 using EnvVars = std::map<std::string, std::string>;
