@@ -1,6 +1,8 @@
 // The program's entry: the real standard streams, environment, clock and
 // process number.
 #include <ctime>
+#include <fcntl.h>
+#include <io.h>
 #include <string>
 #include <windows.h>
 
@@ -37,6 +39,10 @@ WendleTime SystemClock(void *) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // Text mode whatever the starting host set up: CR LF arrives as a line
+    // feed, and the echo stores line feeds as CR LF.
+    _setmode(_fileno(stdin), _O_TEXT);
+    _setmode(_fileno(stdout), _O_TEXT);
     WendleHost host{stdin, stdout, ProcessEnv, nullptr, SystemClock, nullptr,
                     GetCurrentProcessId()};
     return WendleMain(argc, argv, host);
