@@ -20,13 +20,21 @@ bool MapEnv(void *ctx, const char *name, std::string &value) {
     return true;
 }
 
-WendleTime FixedClock(void *ctx) { return *static_cast<WendleTime *>(ctx); }
+struct ClockContext {
+    WendleTime start, later;
+    int reads;
+};
+
+WendleTime TestClock(void *ctx) {
+    ClockContext &c = *static_cast<ClockContext *>(ctx);
+    return c.reads++ == 0 ? c.start : c.later;
+}
 
 } // namespace
 
 InProcessRun RunInProcess(const TempDir &dir, const std::vector<std::string> &args,
                           const EnvVars &env, const std::string &input, WendleTime clock,
-                          unsigned long processId) {
+                          unsigned long processId, WendleTime clockAfterStart) {
     InProcessRun run;
     const std::string inPath = dir / "stdin.txt", outPath = dir / "stdout.txt";
     WriteBytes(inPath, input);
@@ -35,7 +43,8 @@ InProcessRun RunInProcess(const TempDir &dir, const std::vector<std::string> &ar
     std::vector<const char *> argv{"wendle"};
     for (const std::string &a : args) argv.push_back(a.c_str());
     EnvContext e{&env, 0};
-    WendleHost host{in, out, MapEnv, &e, FixedClock, &clock, processId};
+    ClockContext c{clock, clockAfterStart == -2 ? clock : clockAfterStart, 0};
+    WendleHost host{in, out, MapEnv, &e, TestClock, &c, processId};
     run.exitCode = WendleMain(int(argv.size()), argv.data(), host);
     fclose(in);
     fclose(out);

@@ -1,5 +1,6 @@
 // Runs the recorder's whole start-up and loop inside the test program, with
-// real files standing in for the standard streams.
+// real files standing in for the standard streams. The clock reads `clock`
+// at start-up and `clockAfterStart` (when given) at every later reading.
 #pragma once
 
 #include <string>
@@ -16,4 +17,5 @@ struct InProcessRun {
 
 InProcessRun RunInProcess(const TempDir &dir, const std::vector<std::string> &args,
                           const EnvVars &env, const std::string &input,
-                          WendleTime clock = 1365141000, unsigned long processId = 1234);
+                          WendleTime clock = 1365141000, unsigned long processId = 1234,
+                          WendleTime clockAfterStart = -2);

@@ -253,4 +253,24 @@ TEST(WendleLoop, OversizedLogIsRotatedBeforeTheFirstAppend) {
     EXPECT_FALSE(FileExists(log + "_0"));
 }
 
+TEST(WendleLoop, AgeCountsFromStartUp) {
+    struct Case {
+        WendleTime later;
+        bool rotated;
+    } cases[] = {{T0 + 60, false}, {T0 + 61, true}};
+    for (const Case &c : cases) {
+        TempDir dir;
+        const std::string log = dir / "r.log";
+        WriteBytes(log, "old\n");
+        InProcessRun run =
+            RunInProcess(dir, {"LOGFILE=" + log, "LOGTIME=1"}, {}, "a\nb\n", T0, 7, c.later);
+        EXPECT_EQ(run.exitCode, 0);
+        // Rotated once at most: the rotation restarts the age.
+        std::string records = LocalStamp(c.later) + " 00000007 a\r\n" +
+                              LocalStamp(c.later) + " 00000007 b\r\n";
+        EXPECT_EQ(ReadBytes(log), c.rotated ? records : "old\n" + records) << c.later - T0;
+        EXPECT_EQ(FileExists(log + "_1"), c.rotated) << c.later - T0;
+    }
+}
+
 } // namespace
