@@ -34,7 +34,12 @@ if ! "$loader" wineboot -i >"$log" 2>&1 </dev/null; then
 fi
 "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >>"$log" 2>&1 </dev/null \
   || { echo "wine-prefix: cannot set the null graphics driver for $target; see $log" >&2; exit 1; }
-wineserver -w >>"$log" 2>&1 || true
+# Some of Wine's first-start helpers can linger idle under emulation: give
+# them a bounded time to finish, then stop the prefix's server, which saves
+# the registry.
+timeout 600 wineserver -w >>"$log" 2>&1 || wineserver -k >>"$log" 2>&1 || true
+grep -q '"Graphics"="null"' "$prefix/user.reg" \
+  || { echo "wine-prefix: the null graphics driver did not reach the $target registry; see $log" >&2; exit 1; }
 [ -d "$prefix/drive_c/windows" ] || { echo "wine-prefix: $target prefix incomplete; see $log" >&2; exit 1; }
 touch "$stamp"
 echo "wine-prefix: $target prefix ready"
