@@ -1,0 +1,1 @@
+# Tests of the Java bridge, included from tests/CMakeLists.txt.
