@@ -1,6 +1,7 @@
 // The built program itself, started twice: its help text and one recorded
 // line through real pipes, in a fresh working folder with the defaults.
 #include <regex>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,30 @@ TEST(WendleProgram, HelpAndOneRecordedLine) {
     std::regex record(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d \d{8} READY\r\n)");
     EXPECT_TRUE(std::regex_match(run.output, record)) << run.output;
     EXPECT_EQ(ReadBytes(dir / "VRKcons.log"), run.output);
+}
+
+} // namespace
+
+namespace {
+
+// Outside tools find the record in the built program by its marker.
+TEST(WendleProgram, CarriesItsVersionRecord) {
+    char self[MAX_PATH];
+    std::string me(self, GetModuleFileNameA(nullptr, self, sizeof self));
+    std::string exe = ReadBytes(me.substr(0, me.find_last_of("\\/")) + "\\wendle.exe");
+    const std::string marker("VRKVER\0\0\0\0\0\0\0\0\0\0", 16);
+    size_t at = exe.find(marker + "K-REED WENDLE");
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_LE(at + 480, exe.size());
+    auto field = [&](size_t offset, size_t width) {
+        std::string f = exe.substr(at + offset, width);
+        return f.substr(0, f.find('\0'));
+    };
+    EXPECT_EQ(field(48, 16), "V2.9.C.0");
+    EXPECT_EQ(field(64, 16), "");
+    EXPECT_EQ(field(128, 256), "SRC/WENDLE/wendle_main.cpp");
+    EXPECT_EQ(field(384, 48).size(), 11u); // "Dec 11 2013"
+    EXPECT_EQ(field(432, 48).size(), 8u);  // "14:46:00"
 }
 
 } // namespace
