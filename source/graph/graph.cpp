@@ -32,7 +32,9 @@ void RefreshPanes(Graph *graph) {
     if (!graph) return;
     // The drawing's first cell: level in the low half, row in the high half.
     uint32_t pos = (uint32_t(graph->levelFirst) & 0xFFFF) | (uint32_t(graph->rowFirst) << 16);
-    for (Ring *r = graph->paneRing.next; r != &graph->paneRing; r = r->next) {
+    // Each pane's successor is read before the pane is asked anything.
+    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
+        next = r->next;
         Pane *pane = PaneOf(r);
         if (YacPane(pane, kPaneScrollToCell, intptr_t(pos)) < 0)
             YacPane(pane, kPaneRecompute, 0x10001);
@@ -41,6 +43,8 @@ void RefreshPanes(Graph *graph) {
 
 void UpdatePanes(Graph *graph) {
     if (!graph) return;
-    for (Ring *r = graph->paneRing.next; r != &graph->paneRing; r = r->next)
+    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
+        next = r->next;
         PaneUpdateWindow(PaneOf(r));
+    }
 }

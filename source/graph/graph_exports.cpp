@@ -27,8 +27,15 @@ BRD_EXPORT int32_t BRDAPI DelGraph(Graph *graph) {
     if (!graph) return 0;
     // Destroying the last pane must not destroy this graph a second time.
     graph->flags &= ~GraphPaneOwned;
-    while (!RingEmpty(&graph->paneRing))
-        DelPane(reinterpret_cast<Pane *>(graph->paneRing.next));
+    while (!RingEmpty(&graph->paneRing)) {
+        Ring *first = graph->paneRing.next;
+        // A record the pane code refuses must still leave the ring, or this
+        // loop would never end.
+        if (DelPane(reinterpret_cast<Pane *>(first)) < 0 && graph->paneRing.next == first) {
+            RingUnlink(first);
+            PoolFree(first);
+        }
+    }
     ResetGraph(graph, 0);
     BlockFree(graph);
     return 0;

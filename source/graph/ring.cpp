@@ -16,12 +16,11 @@ void RingPrepend(Ring *link, Ring *head) {
     head->next = link;
 }
 
-// A link whose next is null is in no ring: unlinking it again is harmless.
+// A link whose next is null is in no ring: it is left exactly as it is.
 void RingUnlink(Ring *link) {
-    if (link->next) {
-        link->next->prev = link->prev;
-        link->prev->next = link->next;
-    }
+    if (!link->next) return;
+    link->next->prev = link->prev;
+    link->prev->next = link->next;
     link->next = link->prev = nullptr;
 }
 

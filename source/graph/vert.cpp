@@ -33,8 +33,10 @@ int32_t SetVertFlags(Vert *v, uint32_t flags, int force) {
     }
     v->scratch = nullptr; // v alone is the chain of changed vertices
     Graph *graph = GraphOfVert(v);
-    for (Ring *r = graph->paneRing.next; r != &graph->paneRing; r = r->next)
+    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
+        next = r->next;
         RepaintChanged(reinterpret_cast<Pane *>(r), v, nullptr, force);
+    }
     return result;
 }
 

@@ -8,8 +8,10 @@
 namespace {
 
 void EachPaneRepaintLinks(Graph *graph, Link *chain) {
-    for (Ring *r = graph->paneRing.next; r != &graph->paneRing; r = r->next)
+    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
+        next = r->next;
         RepaintLinksChanged(reinterpret_cast<Pane *>(r), chain);
+    }
 }
 
 // Clears LinkShown on every link of v and has the panes erase those they show.
@@ -42,6 +44,13 @@ int32_t FindOrCreate(Graph *graph, const VertRec *rec, Vert **out, bool *made) {
     if (!*out) return E_MEMORY;
     *made = true;
     return 0;
+}
+
+// The next source (sinks: the next sink) after v in creation order.
+Vert *NextEnd(Graph *graph, Vert *v, int sinks) {
+    do v = StepVert(graph, v, 1);
+    while (v && (sinks ? v->outFirst : v->inFirst));
+    return v;
 }
 
 } // namespace
@@ -149,12 +158,11 @@ BRD_EXPORT int32_t BRDAPI EnumVerts(Graph *graph, int32_t mode, Vert *v, EnumVer
                 l = next;
             }
         } else {
-            // Sources (no incoming links) or sinks (no outgoing links).
-            for (Vert *cur = StepVert(graph, nullptr, 1); cur;) {
-                Vert *next = StepVert(graph, cur, 1);
-                bool wanted = backward ? !cur->outFirst : !cur->inFirst;
-                if (wanted)
-                    if (int32_t r = callback(graph, cur, user)) return r;
+            // Sources (no incoming links) or sinks (no outgoing links); the
+            // next one is found before the callback sees the current one.
+            for (Vert *cur = NextEnd(graph, nullptr, backward); cur;) {
+                Vert *next = NextEnd(graph, cur, backward);
+                if (int32_t r = callback(graph, cur, user)) return r;
                 cur = next;
             }
         }

@@ -117,8 +117,10 @@ int32_t DisconnectVerts(Vert *from, Vert *to) {
         while (to->inFirst) RemoveLink(to->inFirst, &changed, &removed);
     }
     if (!removed) return 0;
-    for (Ring *r = graph->paneRing.next; r != &graph->paneRing; r = r->next)
+    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
+        next = r->next;
         RepaintLinksChanged(reinterpret_cast<Pane *>(r), changed);
+    }
     while (changed) {
         Link *next = static_cast<Link *>(changed->scratch);
         PoolFree(changed);

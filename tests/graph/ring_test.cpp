@@ -40,6 +40,10 @@ TEST_F(RingTest, UnlinkNullsTheLinkAndTwiceIsHarmless) {
     EXPECT_EQ(a.prev, nullptr);
     RingUnlink(&a);
     EXPECT_EQ(Walk(&head), (std::vector<Ring *>{&b}));
+    c.next = nullptr;
+    c.prev = &head;
+    RingUnlink(&c);
+    EXPECT_EQ(c.prev, &head) << "a link with a null next is left as it is";
     ExpectConsistent(&head);
 }
 

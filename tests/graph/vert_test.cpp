@@ -300,6 +300,13 @@ TEST_F(VertTest, EnumVertsCallbackMayDeleteItsVertex) {
     EXPECT_EQ(EnumVerts(graph, 0x10, nullptr, DeleteIt, reinterpret_cast<intptr_t>(&seen)), 0);
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "d"}));
     EXPECT_EQ(YacGraph(graph, 10, 0), 0);
+    // The next source is found before the callback runs: deleting a does
+    // not turn b into a source of this walk.
+    Vert *x = Add("x"), *y = Add("y");
+    ConVert(x, y, 1);
+    seen.clear();
+    EXPECT_EQ(EnumVerts(graph, 0x10, nullptr, DeleteIt, reinterpret_cast<intptr_t>(&seen)), 0);
+    EXPECT_EQ(seen, std::vector<std::string>{"x"});
 }
 
 TEST_F(VertTest, FindVert) {
