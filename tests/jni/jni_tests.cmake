@@ -21,7 +21,8 @@ set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/jni_table_test.cpp PROPERT
 set(brd_java_sources
   ${PROJECT_SOURCE_DIR}/java/vrk/vane/dao/jni/GraphAPI.java
   ${PROJECT_SOURCE_DIR}/java/vrk/vane/dao/jni/GraphNode.java
-  ${CMAKE_CURRENT_LIST_DIR}/MakeGraphCheck.java)
+  ${CMAKE_CURRENT_LIST_DIR}/MakeGraphCheck.java
+  ${CMAKE_CURRENT_LIST_DIR}/MakeGraphBench.java)
 set(brd_java_classes ${CMAKE_BINARY_DIR}/java-classes)
 add_custom_command(
   OUTPUT ${brd_java_classes}/MakeGraphCheck.class
