@@ -2,6 +2,7 @@
 // far each vertex reaches down, a forward pass from the sources how far it
 // reaches up, and each vertex's outgoing and incoming links are re-sorted so
 // that row placement follows the longest links and deepest branches first.
+#include "brindle.h"
 #include "layout.h"
 
 namespace {
@@ -89,6 +90,9 @@ int32_t Extents(LocPart *part) {
     while (LocLink *e = PopQueue(&part->backQueue)) {
         for (;;) {
             LocVert *t = e->target;
+            // Every link is measured here once: a vertex the relaxations left
+            // without a level must not reach the level rings.
+            if (t->level == kNoCell || e->source->level == kNoCell) return E_INTERNAL;
             e->span = t->level - e->source->level;
             e->downReach = t->height + e->span;
             LocVert *u = e->source;

@@ -124,7 +124,7 @@ int32_t LevelStart(LocPart *part);
 int32_t RelaxFwd(LocPart *part);
 int32_t RelaxBack(LocPart *part);
 
-// Link extents and link order.
+// Link extents and link order; -1 when a vertex has no level.
 int32_t Extents(LocPart *part);
 int32_t SortOut(LocLink *e, LocVert *u);
 int32_t SortIn(LocLink *e, LocVert *t);

@@ -8,8 +8,11 @@
 
 namespace {
 
-// A link that lacks the mark joins the queue; one already waiting in the
-// other queue moves over, since a link waits in one queue at a time.
+// A link that lacks the mark joins the queue. A link waits in fwdQueue only
+// with FwdMark and in backQueue only with BackMark, so the one case of a
+// link already queued is a BackMark-only link in backQueue re-marked here
+// (or the mirror case): it moves over, since a link waits in one queue at a
+// time, and with both marks it then feeds neither relaxation.
 void Requeue(LocLink *e, uint16_t mark, Ring *queue) {
     if (e->flags & mark) return;
     e->flags |= mark;

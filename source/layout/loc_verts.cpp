@@ -125,7 +125,7 @@ int32_t AssignLevels(LocPart *part) {
 }
 
 int32_t PlaceRows(LocPart *part) {
-    PickStart(part);
+    if (int32_t status = PickStart(part)) return status;
     // Right after the start is chosen both queues are empty: one forward
     // and one backward sweep always run before they are tested.
     do {

@@ -144,6 +144,7 @@ int32_t PickStart(LocPart *part) {
             (v->level == best->level && v->height > best->height))
             best = v;
     }
+    if (!best) return E_INTERNAL; // a component without a source
     RingUnlink(&best->partLink);
     RingPrepend(&best->partLink, &part->sources);
     return 0;
