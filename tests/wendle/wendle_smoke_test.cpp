@@ -10,6 +10,10 @@
 namespace {
 
 TEST(WendleProgram, HelpAndOneRecordedLine) {
+    // Under the 32-bit emulation a child process started from inside a Wine
+    // program can bring the emulator down; there the same two runs are made
+    // as top-level programs by the test driver instead.
+    if (sizeof(void *) == 4) GTEST_SKIP() << "run as separate smoke tests on this target";
     TempDir dir;
     WendleRun help = RunWendle({"-H"}, {}, "", dir.path());
     EXPECT_EQ(help.exitCode, 0);
