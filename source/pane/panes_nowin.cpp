@@ -1,5 +1,6 @@
-// The pane calls of a library without pane windows: no pane can be made, so
-// the calls that reach a pane have nothing to draw on.
+// The pane calls of a library without pane windows (and, until panes are
+// made with their windows, of the Windows build too): no pane can be made,
+// so the calls that reach a pane have nothing to draw on.
 #include "brindle.h"
 #include "graph.h"
 #include "item_pool.h"

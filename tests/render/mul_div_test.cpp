@@ -39,7 +39,8 @@ TEST(MulDivRounded, RoundsToNearestWithHalvesAwayFromZero) {
 // values spread over the whole range.
 TEST(MulDivRounded, AgreesWithThePlatform) {
     for (const Case &c : kCases)
-        EXPECT_EQ(MulDivRounded(c.a, c.b, c.c), MulDiv(c.a, c.b, c.c)) << c.a << "*" << c.b << "/" << c.c;
+        EXPECT_EQ(MulDivRounded(c.a, c.b, c.c), MulDiv(c.a, c.b, c.c))
+            << c.a << "*" << c.b << "/" << c.c;
     std::mt19937 random(521);
     std::uniform_int_distribution<int32_t> any(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<int32_t> small(-20000, 20000);

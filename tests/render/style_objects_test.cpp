@@ -24,7 +24,9 @@ struct StyleObjectsTest : ::testing::Test {
     }
 
     // The record's bytes, padding included, to show nothing changed.
-    std::string Bytes() const { return std::string(reinterpret_cast<const char *>(&pane), sizeof pane); }
+    std::string Bytes() const {
+        return std::string(reinterpret_cast<const char *>(&pane), sizeof pane);
+    }
 
     std::vector<HGDIOBJ> Objects() const {
         std::vector<HGDIOBJ> all(pane.brushes, pane.brushes + kBrushSlots);
