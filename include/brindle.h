@@ -116,6 +116,54 @@ typedef struct GraphInfo {
     int32_t bottom;       /* 48: one past the last row */
 } GraphInfo;
 
+/* Pane style (GetPane, SetPane): how a pane draws its graph. 168 bytes on
+ * every target; no field carries a handle. */
+
+/* A font description with the byte layout of the Windows LOGFONTA (60
+ * bytes): a host on Windows copies its LOGFONTA in and out as it is. */
+typedef struct BrdLogFontA {
+    int32_t lfHeight;          /*  0 */
+    int32_t lfWidth;           /*  4 */
+    int32_t lfEscapement;      /*  8 */
+    int32_t lfOrientation;     /* 12 */
+    int32_t lfWeight;          /* 16 */
+    uint8_t lfItalic;          /* 20 */
+    uint8_t lfUnderline;       /* 21 */
+    uint8_t lfStrikeOut;       /* 22 */
+    uint8_t lfCharSet;         /* 23 */
+    uint8_t lfOutPrecision;    /* 24 */
+    uint8_t lfClipPrecision;   /* 25 */
+    uint8_t lfQuality;         /* 26 */
+    uint8_t lfPitchAndFamily;  /* 27 */
+    char lfFaceName[32];       /* 28 */
+} BrdLogFontA;
+
+typedef struct PaneStyle {
+    uint32_t flags;            /*   0: look bits and pane options below */
+    int32_t cellWidth;         /*   4: grid cell in pixels, 8..256 */
+    int32_t cellHeight;        /*   8 */
+    int32_t boxWidth;          /*  12: vertex box, 4..252, cell - 4 at most */
+    int32_t boxHeight;         /*  16 */
+    uint32_t colors[18];       /*  20: COLORREF 0x00BBGGRR; 0..15 vertex
+                                       palette, 16 background, 17 highlight */
+    int32_t penWidths[4];      /*  92: vertex frame, highlighted frame, link,
+                                       highlighted link; 0: no pen */
+    BrdLogFontA font;          /* 108: the vertex text font */
+} PaneStyle;
+
+/* PaneStyle.flags. Bits 4..10 are the look bits, which a vertex can carry in
+ * its own flag word (VertOwnLook). A pane keeps only bits 4..11 and 16..18. */
+#define LookHAlign       0x00000030u /* bitmaps: 0x00 centre, 0x10 left,
+                                        0x20 right, 0x30 stretched */
+#define LookVAlign       0x000000C0u /* 0x00 centre, 0x40 top, 0x80 bottom,
+                                        0xC0 stretched */
+#define LookTextTop      0x00000100u /* name above the bitmaps, not below */
+#define LookContent      0x00000600u /* 0x000 nothing, 0x200 bitmaps,
+                                        0x400 name, 0x600 both */
+#define StyleScrollFocus 0x00010000u /* scroll bars off without the focus */
+#define StyleThumbTrack  0x00020000u /* scroll while the thumb is dragged */
+#define StyleScrollClip  0x00040000u /* paint pending updates before scrolling */
+
 /* Library */
 BRD_EXPORT int32_t BRDAPI VersionBrd(void);
 BRD_EXPORT int32_t BRDAPI SupportBrd(int32_t version);

@@ -24,7 +24,10 @@ intptr_t YacPane(Pane *pane, int32_t code, intptr_t argument);
 // Paints the pane's pending invalid area now.
 void PaneUpdateWindow(Pane *pane);
 
-// Process attach and detach of the library: start the window system and
-// record the outcome in InitStatus, or stop it again.
+#if !defined(_WIN32)
+// Process attach and detach of a library without a window system: record
+// in InitStatus that it is missing. (On Windows the window classes take
+// their place, with the module handle.)
 void PaneProcessAttach();
 void PaneProcessDetach();
+#endif

@@ -1,10 +1,9 @@
-// The pane side of a library without a window system. No pane window can
-// be made here, so the start-up status says the window system is missing
-// and the calls that reach a pane have nothing to draw on.
+// The pane calls of a library without pane windows (and, until panes are
+// made with their windows, of the Windows build too): no pane can be made,
+// so the calls that reach a pane have nothing to draw on.
 #include "brindle.h"
 #include "graph.h"
 #include "item_pool.h"
-#include "library.h"
 #include "pane_calls.h"
 #include "repaint.h"
 
@@ -20,12 +19,6 @@ int32_t DelPane(Pane *pane) {
 intptr_t YacPane(Pane *, int32_t, intptr_t) { return 0; }
 
 void PaneUpdateWindow(Pane *) {}
-
-void PaneProcessAttach() { InitStatus = E_PLATFORM; }
-
-void PaneProcessDetach() {
-    if (InitStatus == 0) InitStatus = E_ARG;
-}
 
 // Nothing is drawn without a window system.
 void RepaintChanged(Pane *, Vert *, Link *, int) {}

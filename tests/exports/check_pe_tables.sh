@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check_pe_tables.sh OBJDUMP DLL DEF — the DLL exports exactly the names of
 # the .def file and imports only system DLLs (the compiler's runtime is
-# linked in).
+# linked in), among them the window system's USER32 and GDI32 for the pane
+# windows.
 set -euo pipefail
 objdump="$1" dll="$2" def="$3"
 dump="$("$objdump" -p "$dll")"
@@ -21,6 +22,11 @@ bad=0
 while read -r name; do
   if ! [[ "$name" =~ $allowed ]]; then echo "imports a non-system DLL: $name"; bad=1; fi
 done < <(printf '%s\n' "$dump" | awk '/DLL Name:/{print $3}')
+for needed in USER32 GDI32; do
+  if ! printf '%s\n' "$dump" | awk '/DLL Name:/{print $3}' | grep -qix "$needed.dll"; then
+    echo "does not import $needed.dll: the pane windows are missing"; bad=1
+  fi
+done
 [ $bad -eq 0 ] || exit 1
 echo "exports: $(echo $actual)"
 echo "imports: $(printf '%s\n' "$dump" | awk '/DLL Name:/{print $3}' | sort -u | tr '\n' ' ')"

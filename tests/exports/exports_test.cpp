@@ -8,7 +8,7 @@
 namespace {
 
 #if defined(_WIN32)
-constexpr int32_t kStatusAfterLoad = E_ARG; // window classes come with the panes
+constexpr int32_t kStatusAfterLoad = 0; // the window classes are registered
 #else
 constexpr int32_t kStatusAfterLoad = E_PLATFORM; // no window system, for good
 #endif
