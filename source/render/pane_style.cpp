@@ -36,7 +36,8 @@ bool Within(int32_t value, int32_t low, int32_t high) { return value >= low && v
 bool LinkPenFits(int32_t w, const PaneStyle &s) {
     int32_t gapX = (s.cellWidth - s.boxWidth) & ~1;
     int32_t gapY = (s.cellHeight - s.boxHeight) & ~1;
-    return w + 2 <= s.boxHeight && w + 2 <= s.boxWidth && w < gapX && w < gapY;
+    // Written against the box so that a huge width cannot overflow.
+    return w <= s.boxHeight - 2 && w <= s.boxWidth - 2 && w < gapX && w < gapY;
 }
 
 void DeriveTabs(Pane *pane, const PaneStyle &s) {

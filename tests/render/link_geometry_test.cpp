@@ -106,6 +106,13 @@ TEST(LinkGeometry, SlantedHullsForEveryDirection) {
     EXPECT_EQ(Clip(PathFor(30, 60, 90, 20), 1), downLeft) << "up-right is the same hexagon";
 }
 
+// A stepped line's hull spans its first and last point; the middle one is
+// on the segment.
+TEST(LinkGeometry, SteppedLineHullUsesItsEnds) {
+    EXPECT_EQ(Clip(PathFor(0, 0, 40000, 100), 1),
+              (Points{{-1, -1}, {1, -1}, {16129, 39}, {16129, 41}, {16127, 41}, {-1, 1}}));
+}
+
 TEST(LinkGeometry, EqualEndsGiveNothing) {
     EXPECT_EQ(Clip(PathFor(30, 20, 30, 20)), Points{});
     EXPECT_EQ(Clip(PathFor(30, 20, 30, 20), 1), Points{});

@@ -33,6 +33,22 @@ TEST(ValidateStyle, DefaultAndNullPass) {
     EXPECT_EQ(ValidateStyle(&DefaultPaneStyle), 0);
 }
 
+// Hosts read the default style back, so its values are part of the contract.
+TEST(ValidateStyle, DefaultStyleValues) {
+    const uint32_t colors[18] = {0xFFFFFF, 0x00FFFF, 0xFF00FF, 0x0000FF, 0xFFFF00, 0x00FF00,
+                                 0xFF0000, 0x000000, 0xC0C0C0, 0x008080, 0x800080, 0x000080,
+                                 0x808000, 0x008000, 0x800000, 0x808080, 0xFFFFFF, 0x000000};
+    const PaneStyle &s = DefaultPaneStyle;
+    EXPECT_EQ(s.flags, 0x400u);
+    EXPECT_EQ(s.cellWidth, 40);
+    EXPECT_EQ(s.cellHeight, 40);
+    EXPECT_EQ(s.boxWidth, 20);
+    EXPECT_EQ(s.boxHeight, 20);
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(uint32_t(s.colors[i]), colors[i]) << "slot " << i;
+    const int32_t pens[4] = {1, 4, 1, 1};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(s.penWidths[i], pens[i]) << "pen " << i;
+}
+
 TEST(ValidateStyle, SizesAndPenWidths) {
     struct Case {
         const char *what;
@@ -59,6 +75,7 @@ TEST(ValidateStyle, SizesAndPenWidths) {
         {"highlighted frame pen 253", WithPen(Style(40, 40, 20, 20), 1, 253), E_ARG},
         {"negative frame pen", WithPen(Style(40, 40, 20, 20), 0, -1), E_ARG},
         {"negative link pen", WithPen(Style(40, 40, 20, 20), 3, -1), E_ARG},
+        {"largest link pen width", WithPen(Style(40, 40, 20, 20), 2, 0x7FFFFFFF), E_ARG},
         {"no pens at all", NoPens(Style(40, 40, 20, 20)), 0},
     };
     for (const Case &c : cases) EXPECT_EQ(ValidateStyle(&c.style), c.status) << c.what;
