@@ -48,6 +48,16 @@ TEST_F(SelectTest, DownstreamListsVerticesInReverseOfFirstReach) {
     EXPECT_EQ(HilitedVerts(graph), (NameSet{"b", "c"})) << "the anchor has rules of its own";
 }
 
+TEST_F(SelectTest, TakesNoMemory) {
+    MakeChain();
+    uint32_t live = BlockLiveCount();
+    BlockFailAt(1);
+    EXPECT_EQ(Select(graph, SelComponent | kHiliteSelected, v["a"]).count, 3);
+    EXPECT_EQ(BlockLiveCount(), live);
+    BlockFailAt(0);
+    EXPECT_EQ(HilitedVerts(graph), (NameSet{"a", "b", "c"}));
+}
+
 TEST_F(SelectTest, InvertedSelectionReachesTheUnselectedRule) {
     MakeChain();
     uint32_t before = Flags("a");
