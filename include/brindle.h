@@ -164,6 +164,58 @@ typedef struct PaneStyle {
 #define StyleThumbTrack  0x00020000u /* scroll while the thumb is dragged */
 #define StyleScrollClip  0x00040000u /* paint pending updates before scrolling */
 
+/* Selection: YacGraph(graph, 22, &request) marks a group of vertices and
+ * links, applies the mode's rules to them (and, when asked, to the rest),
+ * lists the selected vertices in out and repaints what changed. It returns
+ * the number of selected vertices (also those that did not fit in out),
+ * E_ARG for a null request or E_UNPLACED when a vertex was made after the
+ * last layout. 20 bytes on 32-bit Windows. */
+typedef struct SelectRequest {
+    uint32_t mode;      /*  0: the mode word below */
+    Vert *anchor;       /*  4: where the selection starts; null selects everything */
+    Vert *other;        /*  8: second vertex of the path scopes, or null */
+    uint32_t capacity;  /* 12: entries in out */
+    Vert **out;         /* 16: receives the selected vertices, or null */
+} SelectRequest;
+
+/* Mode word: bits 0..3 the scope. Bits 0..1 pick the part upstream of the
+ * anchor, bits 2..3 the part downstream: 0 the anchor alone, 1 its direct
+ * neighbours, 2 everything, 3 the paths to or from `other`. Scope 15 is the
+ * anchor's connected component, or with `other` the paths between the two
+ * in whichever direction they run. */
+#define SelScope          0x0000000Fu
+#define SelUpNeighbours   0x1u
+#define SelUpAll          0x2u
+#define SelUpFromOther    0x3u
+#define SelDownNeighbours 0x4u
+#define SelDownAll        0x8u
+#define SelDownToOther    0xCu
+#define SelComponent      0xFu
+/* The selected items are the ones the scope did not mark. */
+#define SelInvert         0x10000000u
+/* Rules for unselected items reach the whole graph, not only the anchor's
+ * connected component. */
+#define SelWholeGraph     0x20000000u
+
+/* A rule is two bits: leave, clear, set or invert one flag. SelRule(rule,
+ * field) places it in the mode word. Rules for unselected items (and
+ * SelInvert) make the call visit the anchor's component or the graph. */
+#define SelRuleLeave  0u
+#define SelRuleClear  1u
+#define SelRuleSet    2u
+#define SelRuleFlip   3u
+#define SelRule(rule, field) ((uint32_t)(rule) << (field))
+#define SelLinkShown        4  /* LinkShown of selected links */
+#define SelLinkHilite       6  /* LinkHilite of selected links */
+#define SelVertShown        8  /* VertShown of selected vertices but the anchor */
+#define SelVertHilite       10 /* VertHilite of selected vertices but the anchor */
+#define SelAnchorShown      12 /* VertShown of the anchor, selected or not */
+#define SelAnchorHilite     14 /* VertHilite of the anchor, selected or not */
+#define SelUnselLinkShown   20 /* LinkShown of unselected links */
+#define SelUnselLinkHilite  22 /* LinkHilite of unselected links */
+#define SelUnselVertShown   24 /* VertShown of unselected vertices but the anchor */
+#define SelUnselVertHilite  26 /* VertHilite of unselected vertices but the anchor */
+
 /* Library */
 BRD_EXPORT int32_t BRDAPI VersionBrd(void);
 BRD_EXPORT int32_t BRDAPI SupportBrd(int32_t version);

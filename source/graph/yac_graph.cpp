@@ -2,6 +2,7 @@
 #include "graph_cells.h"
 #include "graph_move.h"
 #include "pane_calls.h"
+#include "select.h"
 #include "vert.h"
 
 namespace {
@@ -11,7 +12,7 @@ enum YacGraphCode : int32_t {
     kPanesScrollToCell = 4, kPanesCentreVert = 5, kPanesRefresh = 6, kPanesRedraw = 7,
     kMoveInto = 8, kHiliteAll = 9, kVertCount = 10, kLinkCount = 11, kPaneCount = 12,
     kExtent = 13, kPaneNext = 14, kPanePrev = 15, kVertNext = 16, kVertPrev = 17,
-    kCellVert = 19, kCellNext = 20, kCellPrev = 21, kCopyInto = 23,
+    kCellVert = 19, kCellNext = 20, kCellPrev = 21, kSelect = 22, kCopyInto = 23,
 };
 
 // The pane control code each broadcast code sends.
@@ -98,6 +99,7 @@ extern "C" BRD_EXPORT intptr_t BRDAPI YacGraph(Graph *graph, int32_t code, intpt
     case kCellVert: return reinterpret_cast<intptr_t>(VertAtCell(graph, uint32_t(argument)));
     case kCellNext: return reinterpret_cast<intptr_t>(NextInReadingOrder(graph, uint32_t(argument)));
     case kCellPrev: return reinterpret_cast<intptr_t>(PrevInReadingOrder(graph, uint32_t(argument)));
+    case kSelect: return SelectVerts(graph, reinterpret_cast<const SelectRequest *>(argument));
     case kCopyInto: {
         auto *target = reinterpret_cast<Graph *>(argument);
         int32_t status = CopyGraph(graph, target);
