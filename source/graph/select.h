@@ -9,7 +9,7 @@
 
 struct Graph;
 
-#if !defined(_WIN64) && !defined(__x86_64__)
+#if UINTPTR_MAX == 0xFFFFFFFFu
 static_assert(sizeof(SelectRequest) == 20 && offsetof(SelectRequest, anchor) == 4 &&
                   offsetof(SelectRequest, other) == 8 && offsetof(SelectRequest, capacity) == 12 &&
                   offsetof(SelectRequest, out) == 16,

@@ -97,6 +97,19 @@ TEST_F(SelectTest, NoPathEitherWayLeavesTheAnchorAndTheUnselectedRules) {
     EXPECT_EQ(Flags("z") & VertShown, VertShown) << "the whole graph";
 }
 
+// A whole component has no rest of its own: the unselected rules reach
+// other components only when the whole graph is asked for.
+TEST_F(SelectTest, ComponentWithoutOtherTouchesTheRestOnlyForTheWholeGraph) {
+    Make("a b c z", "a>b c>b");
+    uint32_t mode = SelComponent | kHiliteSelected | SelRule(SelRuleSet, SelUnselVertShown);
+    EXPECT_EQ(Select(graph, mode, v["a"]).count, 3);
+    EXPECT_EQ(HilitedVerts(graph), (NameSet{"a", "b", "c"}));
+    EXPECT_EQ(Flags("z") & VertShown, 0u);
+    EXPECT_EQ(Select(graph, mode | SelWholeGraph, v["a"]).count, 3);
+    EXPECT_EQ(Flags("z") & VertShown, VertShown);
+    EXPECT_EQ(Flags("b") & VertShown, 0u) << "selected vertices keep the selected rules";
+}
+
 TEST_F(SelectTest, NullAnchorSelectsEveryVertexAndLink) {
     Make("a b c z", "a>b b>c");
     YacGraph(graph, 9, 2);
@@ -128,6 +141,7 @@ TEST_F(SelectTest, NullRequestAndUnplacedVertexChangeNothing) {
     Vert *out[4] = {};
     SelectRequest request = {0x0808, v["a"], nullptr, 4, out};
     EXPECT_EQ(YacGraph(graph, 22, reinterpret_cast<intptr_t>(&request)), E_UNPLACED);
+    EXPECT_EQ(YacGraph(graph, 22, 0), E_ARG) << "the request is checked first";
     EXPECT_TRUE(HilitedVerts(graph).empty());
     EXPECT_EQ(out[0], nullptr);
     EXPECT_EQ(YacGraph(nullptr, 22, reinterpret_cast<intptr_t>(&request)), 0);
