@@ -49,6 +49,17 @@ struct LocVert {
     Vert *vert;
 };
 
+// A link's node in the tree that orders a vertex's pending links (link
+// extents and order): list order in the tree, the least span and reach of
+// each subtree kept in its root.
+struct SortNode {
+    LocLink *left;
+    LocLink *right;
+    LocLink *up;
+    int32_t minSpan;
+    int32_t minReach;
+};
+
 struct LocLink {
     LocLink *outNext;
     LocLink *inNext;
@@ -63,6 +74,7 @@ struct LocLink {
     int32_t downReach;  // span + target height
     int32_t upReach;    // source depth + span
     Link *link;
+    SortNode sort;      // while pending: its place among the pending links
 };
 
 struct LocPart {
@@ -105,6 +117,25 @@ inline LocLink *PopQueue(Ring *queue) {
 inline void EmptyQueue(Ring *queue) {
     while (RingPop(queue)) {
     }
+}
+
+// Takes a link out of its source's outgoing list / its target's incoming
+// list; its own next and previous pointers are left as they were.
+inline void OutUnlink(LocLink *e) {
+    if (e->outPrev) e->outPrev->outNext = e->outNext;
+    else e->source->outFirst = e->outNext;
+    if (e->outNext) e->outNext->outPrev = e->outPrev;
+}
+inline void InUnlink(LocLink *e) {
+    if (e->inPrev) e->inPrev->inNext = e->inNext;
+    else e->target->inFirst = e->inNext;
+    if (e->inNext) e->inNext->inPrev = e->inPrev;
+}
+
+// A fixed pseudo-random priority per record, for the balanced trees.
+inline uint32_t TreePriority(const void *record) {
+    uint32_t x = uint32_t(reinterpret_cast<uintptr_t>(record) >> 3) * 0x9E3779B1u;
+    return x ^ (x >> 15);
 }
 
 // The component's ring of a level.

@@ -105,9 +105,7 @@ int32_t Place(LocPart *part, LocVert *v) {
 // the front of the source's placedOut.
 void TargetPlaced(LocLink *e, int32_t c) {
     LocVert *s = e->source;
-    if (e->outPrev) e->outPrev->outNext = e->outNext;
-    else s->outFirst = e->outNext;
-    if (e->outNext) e->outNext->outPrev = e->outPrev;
+    OutUnlink(e);
     e->outPrev = nullptr;
     e->outNext = s->placedOut;
     if (s->placedOut) s->placedOut->outPrev = e;
@@ -117,9 +115,7 @@ void TargetPlaced(LocLink *e, int32_t c) {
 
 void SourcePlaced(LocLink *e, int32_t c) {
     LocVert *t = e->target;
-    if (e->inPrev) e->inPrev->inNext = e->inNext;
-    else t->inFirst = e->inNext;
-    if (e->inNext) e->inNext->inPrev = e->inPrev;
+    InUnlink(e);
     e->inPrev = nullptr;
     e->inNext = t->placedIn;
     if (t->placedIn) t->placedIn->inPrev = e;
