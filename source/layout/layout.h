@@ -28,6 +28,17 @@ constexpr uint16_t BackQueued = 0x0008;
 constexpr uint16_t kQueued = FwdQueued | BackQueued;
 constexpr uint16_t kMarks = FwdMark | BackMark;
 
+// What the last level relaxation through a vertex's incoming links (forward)
+// or outgoing links (backward) learnt: the links before position `end` need
+// not be looked at again, and `best` is the level they gave. A change to one
+// of those links, or to the level at its other end, sets `end` back to 0.
+struct ScanMemo {
+    LocLink *resume; // the link at position end (null: the list's end)
+    uint32_t end;
+    int32_t best;
+    int32_t found;   // whether best is set
+};
+
 struct LocVert {
     Ring partLink;      // sourceList, a component's sources/sinks, or a level ring
     LocLink *outFirst;
@@ -47,6 +58,8 @@ struct LocVert {
     int32_t parentBound;// smallest row of a placed predecessor
     uint16_t flags;
     Vert *vert;
+    ScanMemo fwdScan;   // over the incoming links, for the forward relaxation
+    ScanMemo backScan;  // over the outgoing links, for the backward one
 };
 
 // A link's node in the tree that orders a vertex's pending links (link
@@ -74,6 +87,8 @@ struct LocLink {
     int32_t downReach;  // span + target height
     int32_t upReach;    // source depth + span
     Link *link;
+    uint32_t outPos;    // position in the source's outgoing list as built
+    uint32_t inPos;     // position in the target's incoming list as built
     SortNode sort;      // while pending: its place among the pending links
 };
 

@@ -47,8 +47,10 @@ int32_t BuildRecords(Work *w) {
         lv->level = lv->row = kNoCell;
         lv->childBound = lv->parentBound = kNoBound;
         v->scratch = lv;
+        uint32_t pos = 0;
         for (Link *l = v->outFirst; l; l = l->outNext, ++ll) {
             ll->link = l;
+            ll->outPos = pos++;
             l->scratch = ll;
         }
     }
@@ -66,6 +68,8 @@ int32_t BuildRecords(Work *w) {
         }
         lv->outFirst = Fwd(v->outFirst);
         lv->inFirst = Fwd(v->inFirst);
+        uint32_t pos = 0;
+        for (Link *l = v->inFirst; l; l = l->inNext) Fwd(l)->inPos = pos++;
         if (!v->inFirst) RingAppend(&lv->partLink, &w->sourceList);
     }
     for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next) {
