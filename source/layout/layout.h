@@ -19,6 +19,7 @@ constexpr uint32_t kMaxSpan = 2000000001u;
 
 // LocVert flags.
 constexpr uint16_t InList = 0x0001;
+constexpr uint16_t StraightOut = 0x0002; // a straight long link starts here
 
 // LocLink flags.
 constexpr uint16_t FwdMark = 0x0001;
@@ -60,6 +61,8 @@ struct LocVert {
     Vert *vert;
     ScanMemo fwdScan;   // over the incoming links, for the forward relaxation
     ScanMemo backScan;  // over the outgoing links, for the backward one
+    LocVert *treeLeft;  // once placed: the tree of the vertices of its row,
+    LocVert *treeRight; // by level
 };
 
 // A link's node in the tree that orders a vertex's pending links (link
@@ -92,6 +95,20 @@ struct LocLink {
     SortNode sort;      // while pending: its place among the pending links
 };
 
+struct LocPart;
+
+// Indexes shared by all components of one layout, in the two working blocks
+// (each array has one entry per vertex: no component has more branch
+// vertices or rows than vertices).
+struct LocIndex {
+    uint32_t *branchWalks;  // walk numbers of the branch stack, bottom first
+    uint32_t branchDepth;
+    LocVert **rowTrees;     // per row: its placed vertices, by level
+    uint32_t *rowRefused;   // per row: the placing that refused it
+    uint32_t placing;       // number of the current placing
+    LocPart *partTree;      // the components laid out so far, in list order
+};
+
 struct LocPart {
     Ring partLink;      // the driver's component list
     int16_t dir;        // 0 forward, 1 backward, -1 start placement
@@ -112,10 +129,13 @@ struct LocPart {
     Ring sources;
     Ring sinks;
     Ring straights;
+    LocIndex *index;
+    LocPart *treeLeft;  // the tree of the components laid out so far
+    LocPart *treeRight;
 };
 
 #if !defined(_WIN64) && !defined(__x86_64__)
-static_assert(sizeof(LocPart) == 100, "component record");
+static_assert(sizeof(LocPart) == 112, "component record");
 #endif
 
 inline LocVert *LocVertOf(Ring *r) { return RING_OWNER(LocVert, partLink, r); }
@@ -153,6 +173,30 @@ inline uint32_t TreePriority(const void *record) {
     return x ^ (x >> 15);
 }
 
+// Inserts x into a tree of records linked through treeLeft/treeRight, in
+// the order that before(a, b) defines, balanced by TreePriority. Top-down,
+// so neither recursion nor parent links are needed.
+template <typename T, typename Before> void TreeInsert(T **root, T *x, Before before) {
+    uint32_t priority = TreePriority(x);
+    T **at = root;
+    while (*at && TreePriority(*at) >= priority)
+        at = before(x, *at) ? &(*at)->treeLeft : &(*at)->treeRight;
+    T *rest = *at, **left = &x->treeLeft, **right = &x->treeRight;
+    while (rest) {
+        if (before(x, rest)) {
+            *right = rest;
+            right = &rest->treeLeft;
+            rest = rest->treeLeft;
+        } else {
+            *left = rest;
+            left = &rest->treeRight;
+            rest = rest->treeRight;
+        }
+    }
+    *left = *right = nullptr;
+    *at = x;
+}
+
 // The component's ring of a level.
 inline Ring *LevelRing(LocPart *part, int32_t level) {
     return &part->levelRings[level - part->ringBase];
@@ -160,7 +204,8 @@ inline Ring *LevelRing(LocPart *part, int32_t level) {
 
 // Exploration and cycle test.
 int32_t Explore(LocPart *part, LocVert *start);
-void Unwind(LocPart *part, LocVert *stop);
+// Pops the stack down to stop (null: empties it); the number popped.
+uint32_t Unwind(LocPart *part, LocVert *stop);
 
 // A link on a directed cycle that the exploration's walks let pass, or null.
 LocLink *FindCycleLink(LocVert *verts, uint32_t count);
@@ -175,7 +220,10 @@ int32_t Extents(LocPart *part);
 int32_t SortOut(LocLink *e, LocVert *u);
 int32_t SortIn(LocLink *e, LocVert *t);
 
-// Row placement.
+// Row placement. The component's level table: its level rings, followed by
+// a tree of the highest row taken on each level.
+int32_t LevelTableSet(LocPart *part);
+void LevelTableFree(LocPart *part);
 int32_t PickStart(LocPart *part);
 int32_t SweepFwd(LocPart *part);
 int32_t SweepBack(LocPart *part);

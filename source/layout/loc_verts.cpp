@@ -5,7 +5,6 @@
 #include "block_memory.h"
 #include "brindle.h"
 #include "layout.h"
-#include "ring_table.h"
 #include "vert.h"
 
 namespace {
@@ -18,11 +17,24 @@ struct Work {
     ItemPool partPool;
     Ring sourceList;
     Ring partList;
+    LocIndex index = {};
 };
 
 void *ZeroBlock(uint32_t count, size_t size) {
     if (count > SIZE_MAX / size) return nullptr;
     return BlockAlloc(size * count);
+}
+
+// The vertex block: the LocVerts, then the per-vertex arrays of the index
+// (sizes are multiples of the pointer size, so every array stays aligned).
+constexpr size_t kVertBytes = sizeof(LocVert) + sizeof(LocVert *) + 2 * sizeof(uint32_t);
+static_assert(sizeof(LocVert) % sizeof(LocVert *) == 0, "arrays after the LocVerts stay aligned");
+
+void PlaceIndex(Work *w) {
+    uint32_t n = w->vertCount;
+    w->index.rowTrees = reinterpret_cast<LocVert **>(w->verts + n);
+    w->index.branchWalks = reinterpret_cast<uint32_t *>(w->index.rowTrees + n);
+    w->index.rowRefused = w->index.branchWalks + n;
 }
 
 // The working record of a graph link, through its scratch pointer.
@@ -36,9 +48,10 @@ int32_t BuildRecords(Work *w) {
     Graph *graph = w->graph;
     w->vertCount = PoolCount(&graph->vertPool);
     uint32_t linkCount = PoolCount(&graph->linkPool);
-    w->verts = static_cast<LocVert *>(ZeroBlock(w->vertCount, sizeof(LocVert)));
+    w->verts = static_cast<LocVert *>(ZeroBlock(w->vertCount, kVertBytes));
     if (linkCount) w->links = static_cast<LocLink *>(ZeroBlock(linkCount, sizeof(LocLink)));
     if (!w->verts || (linkCount && !w->links)) return E_MEMORY;
+    PlaceIndex(w);
     LocVert *lv = w->verts;
     LocLink *ll = w->links;
     for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next, ++lv) {
@@ -92,6 +105,7 @@ int32_t ExploreAll(Work *w) {
         RingInit(&part->sources);
         RingInit(&part->sinks);
         RingInit(&part->straights);
+        part->index = &w->index;
         RingAppend(&part->partLink, &w->partList);
         int32_t status = Explore(part, LocVertOf(r));
         if (status < 0) {
@@ -145,12 +159,7 @@ int32_t LayOutPart(LocPart *part) {
     int32_t status = AssignLevels(part);
     if (status == 0 && uint32_t(part->levelEnd) - uint32_t(part->levelFirst) > kMaxSpan)
         status = E_LEVELS;
-    if (status == 0) {
-        if (RingTableSet(uint32_t(part->levelEnd - part->levelFirst), &part->levelRings, 1) != 0)
-            status = E_MEMORY;
-        part->ringBase = part->levelFirst;
-        part->ringEnd = part->levelEnd;
-    }
+    if (status == 0) status = LevelTableSet(part);
     if (status == 0) status = Extents(part);
     if (status == 0) status = PlaceRows(part);
     if (status == 0 && uint32_t(part->rowEnd) - uint32_t(part->rowFirst) > kMaxSpan)
@@ -159,8 +168,7 @@ int32_t LayOutPart(LocPart *part) {
     EmptyQueue(&part->backQueue);
     EmptyQueue(&part->fwdQueue);
     if (status < 0) Unwind(part, nullptr);
-    RingTableSet(0, &part->levelRings, 0);
-    part->ringBase = part->ringEnd = 0;
+    LevelTableFree(part);
     return status;
 }
 

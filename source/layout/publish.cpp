@@ -46,9 +46,22 @@ void LevelToVerts(Ring *head) {
 
 } // namespace
 
+// The components laid out so far stand at the front of partList, sorted;
+// the walk back from the newest past every smaller one therefore stops at
+// the last one that is not smaller, which a tree of them in list order finds
+// at once.
 void SortPart(Ring *partList, LocPart *part) {
-    Ring *stop = part->partLink.prev;
-    while (stop != partList && Smaller(LocPartOf(stop), part)) stop = stop->prev;
+    LocPart **tree = &part->index->partTree;
+    Ring *stop = partList;
+    for (LocPart *x = *tree; x;) {
+        if (Smaller(x, part)) {
+            x = x->treeLeft;
+        } else {
+            stop = &x->partLink;
+            x = x->treeRight;
+        }
+    }
+    TreeInsert(tree, part, [](const LocPart *a, const LocPart *b) { return Smaller(b, a); });
     if (stop == part->partLink.prev) return;
     RingUnlink(&part->partLink);
     RingPrepend(&part->partLink, stop);
