@@ -10,6 +10,7 @@
 #include "vert_link.h"
 
 struct LocLink;
+struct LocVert;
 
 // Bounds of the grid: levels and rows stay within +-2000000000; a bound of
 // 2000000001 means none.
@@ -36,8 +37,13 @@ constexpr uint16_t kMarks = FwdMark | BackMark;
 struct ScanMemo {
     LocLink *resume; // the link at position end (null: the list's end)
     uint32_t end;
-    int32_t best;
-    int32_t found;   // whether best is set
+    int32_t best;    // kNoCell: none yet
+};
+
+// The row tree a placed vertex belongs to: the vertices of its row, by level.
+struct RowNode {
+    LocVert *treeLeft;
+    LocVert *treeRight;
 };
 
 struct LocVert {
@@ -59,10 +65,15 @@ struct LocVert {
     int32_t parentBound;// smallest row of a placed predecessor
     uint16_t flags;
     Vert *vert;
-    ScanMemo fwdScan;   // over the incoming links, for the forward relaxation
-    ScanMemo backScan;  // over the outgoing links, for the backward one
-    LocVert *treeLeft;  // once placed: the tree of the vertices of its row,
-    LocVert *treeRight; // by level
+    // Each phase's own fields share the room: a component's levels are
+    // settled before its rows are placed.
+    union {
+        struct {
+            ScanMemo fwdScan;  // incoming links, for the forward relaxation
+            ScanMemo backScan; // outgoing links, for the backward one
+        } scan;
+        RowNode rowNode;
+    };
 };
 
 // A link's node in the tree that orders a vertex's pending links (link
@@ -76,6 +87,12 @@ struct SortNode {
     int32_t minReach;
 };
 
+// A link's positions in its two lists as built, for the level relaxation.
+struct ListPos {
+    uint32_t outPos;
+    uint32_t inPos;
+};
+
 struct LocLink {
     LocLink *outNext;
     LocLink *inNext;
@@ -84,15 +101,18 @@ struct LocLink {
     LocLink *outPrev;
     LocLink *inPrev;
     Ring queueLink;     // fwdQueue or backQueue
-    Ring straightLink;  // straights
+    // One field per phase, sharing the room: list positions for the level
+    // relaxation, the sort tree for link order, straights for row placement.
+    union {
+        ListPos pos;
+        SortNode sort;      // while pending: its place among the pending links
+        Ring straightLink;  // straights
+    };
     uint16_t flags;
     int32_t span;       // target level - source level
     int32_t downReach;  // span + target height
     int32_t upReach;    // source depth + span
     Link *link;
-    uint32_t outPos;    // position in the source's outgoing list as built
-    uint32_t inPos;     // position in the target's incoming list as built
-    SortNode sort;      // while pending: its place among the pending links
 };
 
 struct LocPart;
@@ -173,24 +193,26 @@ inline uint32_t TreePriority(const void *record) {
     return x ^ (x >> 15);
 }
 
-// Inserts x into a tree of records linked through treeLeft/treeRight, in
+// Inserts x into a tree of records linked through the treeLeft/treeRight of
+// node(record), in
 // the order that before(a, b) defines, balanced by TreePriority. Top-down,
 // so neither recursion nor parent links are needed.
-template <typename T, typename Before> void TreeInsert(T **root, T *x, Before before) {
+template <typename T, typename Node, typename Before>
+void TreeInsert(T **root, T *x, Node node, Before before) {
     uint32_t priority = TreePriority(x);
     T **at = root;
     while (*at && TreePriority(*at) >= priority)
-        at = before(x, *at) ? &(*at)->treeLeft : &(*at)->treeRight;
-    T *rest = *at, **left = &x->treeLeft, **right = &x->treeRight;
+        at = before(x, *at) ? &node(*at)->treeLeft : &node(*at)->treeRight;
+    T *rest = *at, **left = &node(x)->treeLeft, **right = &node(x)->treeRight;
     while (rest) {
         if (before(x, rest)) {
             *right = rest;
-            right = &rest->treeLeft;
-            rest = rest->treeLeft;
+            right = &node(rest)->treeLeft;
+            rest = node(rest)->treeLeft;
         } else {
             *left = rest;
-            left = &rest->treeRight;
-            rest = rest->treeRight;
+            left = &node(rest)->treeRight;
+            rest = node(rest)->treeRight;
         }
     }
     *left = *right = nullptr;

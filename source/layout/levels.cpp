@@ -18,22 +18,22 @@ namespace {
 
 void Forget(ScanMemo *memo) {
     memo->end = 0;
-    memo->found = 0;
+    memo->best = kNoCell;
 }
 
 // A link's marks or queue changed: what its two ends remember about it is
 // stale.
 void Touched(LocLink *e) {
-    if (e->inPos < e->target->fwdScan.end) Forget(&e->target->fwdScan);
-    if (e->outPos < e->source->backScan.end) Forget(&e->source->backScan);
+    if (e->pos.inPos < e->target->scan.fwdScan.end) Forget(&e->target->scan.fwdScan);
+    if (e->pos.outPos < e->source->scan.backScan.end) Forget(&e->source->scan.backScan);
 }
 
 // v's level changed: its neighbours' memories of it are stale.
 void LevelChanged(LocVert *v) {
     for (LocLink *e = v->outFirst; e; e = e->outNext)
-        if (e->inPos < e->target->fwdScan.end) Forget(&e->target->fwdScan);
+        if (e->pos.inPos < e->target->scan.fwdScan.end) Forget(&e->target->scan.fwdScan);
     for (LocLink *e = v->inFirst; e; e = e->inNext)
-        if (e->outPos < e->source->backScan.end) Forget(&e->source->backScan);
+        if (e->pos.outPos < e->source->scan.backScan.end) Forget(&e->source->scan.backScan);
 }
 
 void SetLevel(LocVert *v, int32_t level) {
@@ -62,7 +62,7 @@ LocLink *PopTouched(Ring *queue) {
 }
 
 void Remember(ScanMemo *memo, LocLink *resume, uint32_t end, bool found, int32_t best) {
-    *memo = ScanMemo{resume, end, best, found};
+    *memo = ScanMemo{resume, end, found ? best : kNoCell};
 }
 
 } // namespace
@@ -98,8 +98,8 @@ int32_t RelaxFwd(LocPart *part) {
             if (!popped) return 0;
             v = popped->target;
         }
-        ScanMemo *memo = &v->fwdScan;
-        bool found = memo->found, waiting = false;
+        ScanMemo *memo = &v->scan.fwdScan;
+        bool found = memo->best != kNoCell, waiting = false;
         int32_t best = memo->best;
         LocLink *e = memo->end ? memo->resume : v->inFirst;
         for (; e && !waiting; e = e->inNext) {
@@ -116,7 +116,7 @@ int32_t RelaxFwd(LocPart *part) {
             }
             int32_t from = e->source->level;
             if (from == kNoCell) {
-                Remember(memo, e, e->inPos, found, best);
+                Remember(memo, e, e->pos.inPos, found, best);
                 waiting = true; // given up on v for now
             } else if (from >= kGridLimit) {
                 return E_LEVELS;
@@ -156,8 +156,8 @@ int32_t RelaxBack(LocPart *part) {
             if (!popped) return 0;
             u = popped->source;
         }
-        ScanMemo *memo = &u->backScan;
-        bool found = memo->found, waiting = false;
+        ScanMemo *memo = &u->scan.backScan;
+        bool found = memo->best != kNoCell, waiting = false;
         int32_t best = memo->best;
         LocLink *e = memo->end ? memo->resume : u->outFirst;
         for (; e && !waiting; e = e->outNext) {
@@ -174,7 +174,7 @@ int32_t RelaxBack(LocPart *part) {
             }
             int32_t to = e->target->level;
             if (to == kNoCell) {
-                Remember(memo, e, e->outPos, found, best);
+                Remember(memo, e, e->pos.outPos, found, best);
                 waiting = true;
             } else if (to <= -kGridLimit) {
                 return E_LEVELS;

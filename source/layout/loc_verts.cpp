@@ -58,12 +58,13 @@ int32_t BuildRecords(Work *w) {
         Vert *v = VertOfOrder(r);
         lv->vert = v;
         lv->level = lv->row = kNoCell;
+        lv->scan.fwdScan.best = lv->scan.backScan.best = kNoCell;
         lv->childBound = lv->parentBound = kNoBound;
         v->scratch = lv;
         uint32_t pos = 0;
         for (Link *l = v->outFirst; l; l = l->outNext, ++ll) {
             ll->link = l;
-            ll->outPos = pos++;
+            ll->pos.outPos = pos++;
             l->scratch = ll;
         }
     }
@@ -82,7 +83,7 @@ int32_t BuildRecords(Work *w) {
         lv->outFirst = Fwd(v->outFirst);
         lv->inFirst = Fwd(v->inFirst);
         uint32_t pos = 0;
-        for (Link *l = v->inFirst; l; l = l->inNext) Fwd(l)->inPos = pos++;
+        for (Link *l = v->inFirst; l; l = l->inNext) Fwd(l)->pos.inPos = pos++;
         if (!v->inFirst) RingAppend(&lv->partLink, &w->sourceList);
     }
     for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next) {

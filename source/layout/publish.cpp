@@ -61,7 +61,8 @@ void SortPart(Ring *partList, LocPart *part) {
             x = x->treeRight;
         }
     }
-    TreeInsert(tree, part, [](const LocPart *a, const LocPart *b) { return Smaller(b, a); });
+    TreeInsert(tree, part, [](LocPart *p) { return p; },
+               [](const LocPart *a, const LocPart *b) { return Smaller(b, a); });
     if (stop == part->partLink.prev) return;
     RingUnlink(&part->partLink);
     RingPrepend(&part->partLink, stop);

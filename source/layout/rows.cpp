@@ -94,9 +94,9 @@ LocVert *RowAfter(LocPart *part, int32_t c, int32_t level) {
     for (LocVert *x = part->index->rowTrees[c]; x;) {
         if (x->level > level) {
             found = x;
-            x = x->treeLeft;
+            x = x->rowNode.treeLeft;
         } else {
-            x = x->treeRight;
+            x = x->rowNode.treeRight;
         }
     }
     return found;
@@ -107,9 +107,9 @@ LocVert *RowBefore(LocPart *part, int32_t c, int32_t level) {
     for (LocVert *x = part->index->rowTrees[c]; x;) {
         if (x->level < level) {
             found = x;
-            x = x->treeRight;
+            x = x->rowNode.treeRight;
         } else {
-            x = x->treeLeft;
+            x = x->rowNode.treeLeft;
         }
     }
     return found;
@@ -160,7 +160,7 @@ int32_t Place(LocPart *part, LocVert *v) {
     }
     RingAppend(&v->partLink, LevelRing(part, v->level));
     RaiseTop(part, v->level, c);
-    TreeInsert(&index->rowTrees[c], v,
+    TreeInsert(&index->rowTrees[c], v, [](LocVert *x) { return &x->rowNode; },
                [](const LocVert *a, const LocVert *b) { return a->level < b->level; });
     return c;
 }
