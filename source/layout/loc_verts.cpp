@@ -37,13 +37,11 @@ void PlaceIndex(Work *w) {
     w->index.rowRefused = w->index.branchWalks + n;
 }
 
-// The working record of a graph link, through its scratch pointer.
-LocLink *Fwd(Link *original) {
-    return original ? static_cast<LocLink *>(original->scratch) : nullptr;
-}
-
 // One LocVert per vertex and one LocLink per link, in vertex-ring order and
-// then outgoing order, with the graph's lists copied exactly.
+// then outgoing order, with the graph's lists copied exactly. A vertex's
+// outgoing links are neighbours in the link block, so only the incoming
+// lists need the links' scratch pointers: set in the first pass, read and
+// cleared in the second, where every link is met once in its target's list.
 int32_t BuildRecords(Work *w) {
     Graph *graph = w->graph;
     w->vertCount = PoolCount(&graph->vertPool);
@@ -60,36 +58,36 @@ int32_t BuildRecords(Work *w) {
         lv->level = lv->row = kNoCell;
         lv->scan.fwdScan.best = lv->scan.backScan.best = kNoCell;
         lv->childBound = lv->parentBound = kNoBound;
-        v->scratch = lv;
         uint32_t pos = 0;
         for (Link *l = v->outFirst; l; l = l->outNext, ++ll) {
             ll->link = l;
-            ll->pos.outPos = pos++;
+            ll->source = lv;
+            ll->pos.outPos = pos;
+            if (pos++ == 0) {
+                lv->outFirst = ll;
+            } else {
+                ll->outPrev = ll - 1;
+                ll[-1].outNext = ll;
+            }
             l->scratch = ll;
         }
     }
-    for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next) {
+    lv = w->verts;
+    for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next, ++lv) {
         Vert *v = VertOfOrder(r);
-        lv = static_cast<LocVert *>(v->scratch);
-        for (Link *l = v->outFirst; l; l = l->outNext) {
-            ll = static_cast<LocLink *>(l->scratch);
-            ll->outNext = Fwd(l->outNext);
-            ll->inNext = Fwd(l->inNext);
-            ll->outPrev = Fwd(l->outPrev);
-            ll->inPrev = Fwd(l->inPrev);
-            ll->source = lv;
-            ll->target = static_cast<LocVert *>(l->target->scratch);
-        }
-        lv->outFirst = Fwd(v->outFirst);
-        lv->inFirst = Fwd(v->inFirst);
+        LocLink *prev = nullptr;
         uint32_t pos = 0;
-        for (Link *l = v->inFirst; l; l = l->inNext) Fwd(l)->pos.inPos = pos++;
+        for (Link *l = v->inFirst; l; l = l->inNext) {
+            ll = static_cast<LocLink *>(l->scratch);
+            l->scratch = nullptr;
+            ll->target = lv;
+            ll->pos.inPos = pos++;
+            ll->inPrev = prev;
+            if (prev) prev->inNext = ll;
+            else lv->inFirst = ll;
+            prev = ll;
+        }
         if (!v->inFirst) RingAppend(&lv->partLink, &w->sourceList);
-    }
-    for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next) {
-        Vert *v = VertOfOrder(r);
-        v->scratch = nullptr;
-        for (Link *l = v->outFirst; l; l = l->outNext) l->scratch = nullptr;
     }
     return 0;
 }
