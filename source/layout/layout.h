@@ -152,10 +152,12 @@ struct LocPart {
     LocIndex *index;
     LocPart *treeLeft;  // the tree of the components laid out so far
     LocPart *treeRight;
+    int32_t levelShift; // from packing, applied as the vertices are published
+    int32_t rowShift;
 };
 
 #if !defined(_WIN64) && !defined(__x86_64__)
-static_assert(sizeof(LocPart) == 112, "component record");
+static_assert(sizeof(LocPart) == 120, "component record");
 #endif
 
 inline LocVert *LocVertOf(Ring *r) { return RING_OWNER(LocVert, partLink, r); }
@@ -194,9 +196,8 @@ inline uint32_t TreePriority(const void *record) {
 }
 
 // Inserts x into a tree of records linked through the treeLeft/treeRight of
-// node(record), in
-// the order that before(a, b) defines, balanced by TreePriority. Top-down,
-// so neither recursion nor parent links are needed.
+// node(record), in the order that before(a, b) defines, balanced by
+// TreePriority. Top-down, so neither recursion nor parent links are needed.
 template <typename T, typename Node, typename Before>
 void TreeInsert(T **root, T *x, Node node, Before before) {
     uint32_t priority = TreePriority(x);
