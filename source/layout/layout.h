@@ -231,6 +231,8 @@ int32_t Explore(LocPart *part, LocVert *start);
 uint32_t Unwind(LocPart *part, LocVert *stop);
 
 // A link on a directed cycle that the exploration's walks let pass, or null.
+// Expects each vertex's height to hold its number of incoming links (set when
+// the records are built); leaves every height and depth 0.
 LocLink *FindCycleLink(LocVert *verts, uint32_t count);
 
 // Level assignment.

@@ -87,6 +87,7 @@ int32_t BuildRecords(Work *w) {
             else lv->inFirst = ll;
             prev = ll;
         }
+        lv->height = int32_t(pos); // for the cycle check, which resets it
         if (!v->inFirst) RingAppend(&lv->partLink, &w->sourceList);
     }
     return 0;
