@@ -26,14 +26,12 @@ LocVert *Pop(LocVert **stack) {
     return v;
 }
 
-// height counts a vertex's predecessors still left, depth its successors.
+// height counts a vertex's predecessors still left (it starts as the count
+// of incoming links), depth its successors.
 void StripSources(LocVert *verts, uint32_t count) {
     LocVert *work = nullptr;
-    for (uint32_t i = 0; i < count; ++i) {
-        LocVert *v = &verts[i];
-        for (LocLink *e = v->inFirst; e; e = e->inNext) ++v->height;
-        if (v->height == 0) Push(&work, v);
-    }
+    for (uint32_t i = 0; i < count; ++i)
+        if (verts[i].height == 0) Push(&work, &verts[i]);
     while (LocVert *v = Pop(&work))
         for (LocLink *e = v->outFirst; e; e = e->outNext)
             if (--e->target->height == 0) Push(&work, e->target);

@@ -6,9 +6,18 @@
 
 namespace {
 
+// The branch stack, and beside it the walk numbers of its entries in an
+// array: they rise from the bottom up (each push is followed by a new walk
+// number), so the walk test finds a number by bisection.
 void Push(LocPart *part, LocVert *v) {
     v->stackNext = part->stack;
     part->stack = v;
+    LocIndex *index = part->index;
+    index->branchWalks[index->branchDepth++] = v->walkNo;
+}
+
+void UnwindBranches(LocPart *part, LocVert *stop) {
+    part->index->branchDepth -= Unwind(part, stop);
 }
 
 // Increments the walk counter; false when it wraps.
@@ -87,9 +96,14 @@ int32_t ScanIn(LocPart *part) {
 }
 
 bool StackHolds(const LocPart *part, uint32_t walkNo) {
-    for (const LocVert *v = part->stack; v; v = v->stackNext)
-        if (v->walkNo == walkNo) return true;
-    return false;
+    const uint32_t *walks = part->index->branchWalks;
+    uint32_t low = 0, high = part->index->branchDepth;
+    while (low < high) {
+        uint32_t mid = low + (high - low) / 2;
+        if (walks[mid] < walkNo) low = mid + 1;
+        else high = mid;
+    }
+    return low < part->index->branchDepth && walks[low] == walkNo;
 }
 
 // A vertex met again: a cycle when it was stamped since this walk began or
@@ -103,6 +117,7 @@ void StartPart(LocPart *part, LocVert *s) {
     part->walkCount = 0;
     part->current = nullptr;
     part->stack = nullptr;
+    part->index->branchDepth = 0;
     RingInit(&part->fwdQueue);
     RingInit(&part->backQueue);
     RingInit(&part->sources);
@@ -118,7 +133,7 @@ void StartPart(LocPart *part, LocVert *s) {
 }
 
 int32_t WalkFwd(LocPart *part) {
-    Unwind(part, part->current->source);
+    UnwindBranches(part, part->current->source);
     if (!NextWalk(part)) return E_WALKS;
     uint32_t walkStart = part->walkCount;
     for (;;) {
@@ -141,7 +156,7 @@ int32_t WalkFwd(LocPart *part) {
 }
 
 int32_t WalkBack(LocPart *part) {
-    Unwind(part, part->current->target);
+    UnwindBranches(part, part->current->target);
     if (!NextWalk(part)) return E_WALKS;
     uint32_t walkStart = part->walkCount;
     for (;;) {
@@ -166,12 +181,15 @@ int32_t WalkBack(LocPart *part) {
 
 } // namespace
 
-void Unwind(LocPart *part, LocVert *stop) {
+uint32_t Unwind(LocPart *part, LocVert *stop) {
+    uint32_t popped = 0;
     while (part->stack && part->stack != stop) {
         LocVert *top = part->stack;
         part->stack = top->stackNext;
         top->stackNext = nullptr;
+        ++popped;
     }
+    return popped;
 }
 
 int32_t Explore(LocPart *part, LocVert *start) {
@@ -185,18 +203,18 @@ int32_t Explore(LocPart *part, LocVert *start) {
             if ((result = WalkFwd(part)) < 0) goto done;
             part->current = PopFwd(part);
         } while (part->current);
-        Unwind(part, nullptr);
+        UnwindBranches(part, nullptr);
         part->dir = 1;
         MarkQueue(&part->backQueue, BackMark);
         for (part->current = PopBack(part); part->current; part->current = PopBack(part))
             if ((result = WalkBack(part)) < 0) goto done;
-        Unwind(part, nullptr);
+        UnwindBranches(part, nullptr);
         part->current = PopFwd(part);
     }
 done:
     // On failure current stays on the link that closed the cycle.
     EmptyQueue(&part->backQueue);
     EmptyQueue(&part->fwdQueue);
-    Unwind(part, nullptr);
+    UnwindBranches(part, nullptr);
     return result;
 }

@@ -3,10 +3,44 @@
 // one (one less than the lowest successor). The exploration's marks decide
 // which relaxation a link feeds: FwdMark alone forward only, BackMark alone
 // backward only, both neither, none both.
+//
+// A vertex is reached again and again while its neighbours get their levels
+// (a vertex with many predecessors is given up at the first one without a
+// level, each time one more is ready). Each vertex therefore remembers how
+// far its last relaxation got (ScanMemo): a second look at the same links
+// would change nothing and give the same level, unless one of them was
+// re-marked, left a queue, or its other end changed level since, and each of
+// those events forgets what was remembered.
 #include "brindle.h"
 #include "layout.h"
 
 namespace {
+
+void Forget(ScanMemo *memo) {
+    memo->end = 0;
+    memo->best = kNoCell;
+}
+
+// A link's marks or queue changed: what its two ends remember about it is
+// stale.
+void Touched(LocLink *e) {
+    if (e->pos.inPos < e->target->scan.fwdScan.end) Forget(&e->target->scan.fwdScan);
+    if (e->pos.outPos < e->source->scan.backScan.end) Forget(&e->source->scan.backScan);
+}
+
+// v's level changed: its neighbours' memories of it are stale.
+void LevelChanged(LocVert *v) {
+    for (LocLink *e = v->outFirst; e; e = e->outNext)
+        if (e->pos.inPos < e->target->scan.fwdScan.end) Forget(&e->target->scan.fwdScan);
+    for (LocLink *e = v->inFirst; e; e = e->inNext)
+        if (e->pos.outPos < e->source->scan.backScan.end) Forget(&e->source->scan.backScan);
+}
+
+void SetLevel(LocVert *v, int32_t level) {
+    if (v->level == level) return;
+    v->level = level;
+    LevelChanged(v);
+}
 
 // A link that lacks the mark joins the queue. A link waits in fwdQueue only
 // with FwdMark and in backQueue only with BackMark, so the one case of a
@@ -18,6 +52,17 @@ void Requeue(LocLink *e, uint16_t mark, Ring *queue) {
     e->flags |= mark;
     RingUnlink(&e->queueLink);
     RingAppend(&e->queueLink, queue);
+    Touched(e);
+}
+
+LocLink *PopTouched(Ring *queue) {
+    LocLink *e = PopQueue(queue);
+    if (e) Touched(e);
+    return e;
+}
+
+void Remember(ScanMemo *memo, LocLink *resume, uint32_t end, bool found, int32_t best) {
+    *memo = ScanMemo{resume, end, found ? best : kNoCell};
 }
 
 } // namespace
@@ -49,17 +94,20 @@ int32_t RelaxFwd(LocPart *part) {
     LocVert *v = nullptr;
     for (;;) {
         if (!v) {
-            LocLink *popped = PopQueue(&part->fwdQueue);
+            LocLink *popped = PopTouched(&part->fwdQueue);
             if (!popped) return 0;
             v = popped->target;
         }
-        bool found = false, waiting = false;
-        int32_t best = 0;
-        for (LocLink *e = v->inFirst; e && !waiting; e = e->inNext) {
+        ScanMemo *memo = &v->scan.fwdScan;
+        bool found = memo->best != kNoCell, waiting = false;
+        int32_t best = memo->best;
+        LocLink *e = memo->end ? memo->resume : v->inFirst;
+        for (; e && !waiting; e = e->inNext) {
             uint16_t marks = e->flags & kMarks;
             if (marks == FwdMark) {
                 RingUnlink(&e->queueLink);
                 e->flags &= ~FwdMark;
+                Touched(e);
             } else if (marks == BackMark) {
                 if (!InQueue(e)) RingAppend(&e->queueLink, &part->backQueue);
                 continue;
@@ -67,18 +115,26 @@ int32_t RelaxFwd(LocPart *part) {
                 continue;
             }
             int32_t from = e->source->level;
-            if (from == kNoCell) waiting = true; // given up on v for now
-            else if (from >= kGridLimit) return E_LEVELS;
-            else if (!found || from >= best) {
+            if (from == kNoCell) {
+                Remember(memo, e, e->pos.inPos, found, best);
+                waiting = true; // given up on v for now
+            } else if (from >= kGridLimit) {
+                return E_LEVELS;
+            } else if (!found || from >= best) {
                 best = from + 1;
                 found = true;
             }
         }
-        if (waiting || !found) {
+        if (waiting) {
             v = nullptr;
             continue;
         }
-        v->level = best;
+        Remember(memo, nullptr, UINT32_MAX, found, best);
+        if (!found) {
+            v = nullptr;
+            continue;
+        }
+        SetLevel(v, best);
         if (best >= part->levelEnd) part->levelEnd = best + 1;
         if (!v->outFirst) {
             v = nullptr;
@@ -96,13 +152,15 @@ int32_t RelaxBack(LocPart *part) {
     LocVert *u = nullptr;
     for (;;) {
         if (!u) {
-            LocLink *popped = PopQueue(&part->backQueue);
+            LocLink *popped = PopTouched(&part->backQueue);
             if (!popped) return 0;
             u = popped->source;
         }
-        bool found = false, waiting = false;
-        int32_t best = 0;
-        for (LocLink *e = u->outFirst; e && !waiting; e = e->outNext) {
+        ScanMemo *memo = &u->scan.backScan;
+        bool found = memo->best != kNoCell, waiting = false;
+        int32_t best = memo->best;
+        LocLink *e = memo->end ? memo->resume : u->outFirst;
+        for (; e && !waiting; e = e->outNext) {
             uint16_t marks = e->flags & kMarks;
             if (marks == FwdMark) {
                 if (!InQueue(e)) RingAppend(&e->queueLink, &part->fwdQueue);
@@ -110,22 +168,31 @@ int32_t RelaxBack(LocPart *part) {
             } else if (marks == BackMark) {
                 RingUnlink(&e->queueLink);
                 e->flags &= ~BackMark;
+                Touched(e);
             } else if (marks == kMarks) {
                 continue;
             }
             int32_t to = e->target->level;
-            if (to == kNoCell) waiting = true;
-            else if (to <= -kGridLimit) return E_LEVELS;
-            else if (!found || to <= best) {
+            if (to == kNoCell) {
+                Remember(memo, e, e->pos.outPos, found, best);
+                waiting = true;
+            } else if (to <= -kGridLimit) {
+                return E_LEVELS;
+            } else if (!found || to <= best) {
                 best = to - 1;
                 found = true;
             }
         }
-        if (waiting || !found) {
+        if (waiting) {
             u = nullptr;
             continue;
         }
-        u->level = best;
+        Remember(memo, nullptr, UINT32_MAX, found, best);
+        if (!found) {
+            u = nullptr;
+            continue;
+        }
+        SetLevel(u, best);
         if (best < part->levelFirst) part->levelFirst = best;
         if (!u->inFirst) {
             u = nullptr;

@@ -5,7 +5,6 @@
 #include "block_memory.h"
 #include "brindle.h"
 #include "layout.h"
-#include "ring_table.h"
 #include "vert.h"
 
 namespace {
@@ -18,6 +17,7 @@ struct Work {
     ItemPool partPool;
     Ring sourceList;
     Ring partList;
+    LocIndex index = {};
 };
 
 void *ZeroBlock(uint32_t count, size_t size) {
@@ -25,53 +25,70 @@ void *ZeroBlock(uint32_t count, size_t size) {
     return BlockAlloc(size * count);
 }
 
-// The working record of a graph link, through its scratch pointer.
-LocLink *Fwd(Link *original) {
-    return original ? static_cast<LocLink *>(original->scratch) : nullptr;
+// The vertex block: the LocVerts, then the per-vertex arrays of the index
+// (sizes are multiples of the pointer size, so every array stays aligned).
+constexpr size_t kVertBytes = sizeof(LocVert) + sizeof(LocVert *) + 2 * sizeof(uint32_t);
+static_assert(sizeof(LocVert) % sizeof(LocVert *) == 0, "arrays after the LocVerts stay aligned");
+
+void PlaceIndex(Work *w) {
+    uint32_t n = w->vertCount;
+    w->index.rowTrees = reinterpret_cast<LocVert **>(w->verts + n);
+    w->index.branchWalks = reinterpret_cast<uint32_t *>(w->index.rowTrees + n);
+    w->index.rowRefused = w->index.branchWalks + n;
 }
 
 // One LocVert per vertex and one LocLink per link, in vertex-ring order and
-// then outgoing order, with the graph's lists copied exactly.
+// then outgoing order, with the graph's lists copied exactly. A vertex's
+// outgoing links are neighbours in the link block, so only the incoming
+// lists need the links' scratch pointers: set in the first pass, read and
+// cleared in the second, where every link is met once in its target's list.
 int32_t BuildRecords(Work *w) {
     Graph *graph = w->graph;
     w->vertCount = PoolCount(&graph->vertPool);
     uint32_t linkCount = PoolCount(&graph->linkPool);
-    w->verts = static_cast<LocVert *>(ZeroBlock(w->vertCount, sizeof(LocVert)));
+    w->verts = static_cast<LocVert *>(ZeroBlock(w->vertCount, kVertBytes));
     if (linkCount) w->links = static_cast<LocLink *>(ZeroBlock(linkCount, sizeof(LocLink)));
     if (!w->verts || (linkCount && !w->links)) return E_MEMORY;
+    PlaceIndex(w);
     LocVert *lv = w->verts;
     LocLink *ll = w->links;
     for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next, ++lv) {
         Vert *v = VertOfOrder(r);
         lv->vert = v;
         lv->level = lv->row = kNoCell;
+        lv->scan.fwdScan.best = lv->scan.backScan.best = kNoCell;
         lv->childBound = lv->parentBound = kNoBound;
-        v->scratch = lv;
+        uint32_t pos = 0;
         for (Link *l = v->outFirst; l; l = l->outNext, ++ll) {
             ll->link = l;
+            ll->source = lv;
+            ll->pos.outPos = pos;
+            if (pos++ == 0) {
+                lv->outFirst = ll;
+            } else {
+                ll->outPrev = ll - 1;
+                ll[-1].outNext = ll;
+            }
             l->scratch = ll;
         }
     }
-    for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next) {
+    lv = w->verts;
+    for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next, ++lv) {
         Vert *v = VertOfOrder(r);
-        lv = static_cast<LocVert *>(v->scratch);
-        for (Link *l = v->outFirst; l; l = l->outNext) {
+        LocLink *prev = nullptr;
+        uint32_t pos = 0;
+        for (Link *l = v->inFirst; l; l = l->inNext) {
             ll = static_cast<LocLink *>(l->scratch);
-            ll->outNext = Fwd(l->outNext);
-            ll->inNext = Fwd(l->inNext);
-            ll->outPrev = Fwd(l->outPrev);
-            ll->inPrev = Fwd(l->inPrev);
-            ll->source = lv;
-            ll->target = static_cast<LocVert *>(l->target->scratch);
+            l->scratch = nullptr;
+            ll->target = lv;
+            ll->pos.inPos = pos++;
+            ll->inPrev = prev;
+            if (prev) prev->inNext = ll;
+            else lv->inFirst = ll;
+            prev = ll;
         }
-        lv->outFirst = Fwd(v->outFirst);
-        lv->inFirst = Fwd(v->inFirst);
+        lv->height = int32_t(pos); // for the cycle check, which resets it
         if (!v->inFirst) RingAppend(&lv->partLink, &w->sourceList);
-    }
-    for (Ring *r = graph->vertRing.next; r != &graph->vertRing; r = r->next) {
-        Vert *v = VertOfOrder(r);
-        v->scratch = nullptr;
-        for (Link *l = v->outFirst; l; l = l->outNext) l->scratch = nullptr;
     }
     return 0;
 }
@@ -88,6 +105,7 @@ int32_t ExploreAll(Work *w) {
         RingInit(&part->sources);
         RingInit(&part->sinks);
         RingInit(&part->straights);
+        part->index = &w->index;
         RingAppend(&part->partLink, &w->partList);
         int32_t status = Explore(part, LocVertOf(r));
         if (status < 0) {
@@ -141,12 +159,7 @@ int32_t LayOutPart(LocPart *part) {
     int32_t status = AssignLevels(part);
     if (status == 0 && uint32_t(part->levelEnd) - uint32_t(part->levelFirst) > kMaxSpan)
         status = E_LEVELS;
-    if (status == 0) {
-        if (RingTableSet(uint32_t(part->levelEnd - part->levelFirst), &part->levelRings, 1) != 0)
-            status = E_MEMORY;
-        part->ringBase = part->levelFirst;
-        part->ringEnd = part->levelEnd;
-    }
+    if (status == 0) status = LevelTableSet(part);
     if (status == 0) status = Extents(part);
     if (status == 0) status = PlaceRows(part);
     if (status == 0 && uint32_t(part->rowEnd) - uint32_t(part->rowFirst) > kMaxSpan)
@@ -155,8 +168,7 @@ int32_t LayOutPart(LocPart *part) {
     EmptyQueue(&part->backQueue);
     EmptyQueue(&part->fwdQueue);
     if (status < 0) Unwind(part, nullptr);
-    RingTableSet(0, &part->levelRings, 0);
-    part->ringBase = part->ringEnd = 0;
+    LevelTableFree(part);
     return status;
 }
 

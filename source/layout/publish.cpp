@@ -14,26 +14,15 @@ bool Smaller(const LocPart *a, const LocPart *b) {
     return Levels(a) < Levels(b) || (Levels(a) == Levels(b) && Rows(a) < Rows(b));
 }
 
-// Every vertex of a component's finished levels: rings without a head, one
-// per stack entry.
-template <typename Fn> void EachPlaced(LocPart *part, Fn fn) {
-    for (LocVert *entry = part->stack; entry; entry = entry->stackNext) {
-        Ring *r = &entry->partLink;
-        do {
-            fn(LocVertOf(r));
-            r = r->next;
-        } while (r != &entry->partLink);
-    }
-}
-
-// The LocVerts of a level ring hand their places to their graph vertices.
-void LevelToVerts(Ring *head) {
+// The LocVerts of a level ring hand their places, moved by the component's
+// shifts, to their graph vertices.
+void LevelToVerts(Ring *head, const LocPart *part) {
     for (Ring *r = head->next; r != head;) {
         Ring *next = r->next;
         LocVert *lv = LocVertOf(r);
         Vert *v = lv->vert;
-        v->level = lv->level;
-        v->row = lv->row;
+        v->level = lv->level + part->levelShift;
+        v->row = lv->row + part->rowShift;
         v->rec.flags |= VertPlaced;
         for (Link *l = v->outFirst; l; l = l->outNext) l->flags |= LinkPlaced;
         v->levelLink.next = r->next;
@@ -46,9 +35,23 @@ void LevelToVerts(Ring *head) {
 
 } // namespace
 
+// The components laid out so far stand at the front of partList, sorted;
+// the walk back from the newest past every smaller one therefore stops at
+// the last one that is not smaller, which a tree of them in list order finds
+// at once.
 void SortPart(Ring *partList, LocPart *part) {
-    Ring *stop = part->partLink.prev;
-    while (stop != partList && Smaller(LocPartOf(stop), part)) stop = stop->prev;
+    LocPart **tree = &part->index->partTree;
+    Ring *stop = partList;
+    for (LocPart *x = *tree; x;) {
+        if (Smaller(x, part)) {
+            x = x->treeLeft;
+        } else {
+            stop = &x->partLink;
+            x = x->treeRight;
+        }
+    }
+    TreeInsert(tree, part, [](LocPart *p) { return p; },
+               [](const LocPart *a, const LocPart *b) { return Smaller(b, a); });
     if (stop == part->partLink.prev) return;
     RingUnlink(&part->partLink);
     RingPrepend(&part->partLink, stop);
@@ -62,17 +65,14 @@ int32_t PackParts(Ring *partList) {
         if (height > kMaxSpan - offset) return E_ROWS;
         part->rowOffset = int32_t(offset);
         offset += height;
-        int32_t levelShift = -part->levelFirst;
-        int32_t rowShift = part->rowOffset - part->rowFirst;
+        // The vertices take the shifts when they are published: one pass
+        // over them fewer.
+        part->levelShift = -part->levelFirst;
+        part->rowShift = part->rowOffset - part->rowFirst;
         part->levelFirst = 0;
-        part->levelEnd += levelShift;
+        part->levelEnd += part->levelShift;
         part->rowFirst = part->rowOffset;
-        part->rowEnd += rowShift;
-        if (levelShift || rowShift)
-            EachPlaced(part, [&](LocVert *v) {
-                v->level += levelShift;
-                v->row += rowShift;
-            });
+        part->rowEnd += part->rowShift;
     }
     return 0;
 }
@@ -92,10 +92,10 @@ int32_t Publish(Graph *graph, Ring *partList) {
         while (LocVert *entry = part->stack) {
             part->stack = entry->stackNext;
             entry->stackNext = nullptr;
-            int32_t level = entry->level;
+            int32_t level = entry->level + part->levelShift;
             Ring head;
             RingAppend(&head, &entry->partLink); // a temporary head before the level's first
-            LevelToVerts(&head);
+            LevelToVerts(&head, part);
             Ring *firstVert = head.next;
             RingUnlink(&head);
             RingSplice(&rings[level - levelFirst], firstVert);

@@ -1,0 +1,93 @@
+// Reference copy for the tests: the layout as first written, step for step,
+// without the indexes that make the library's layout fast. Never built into
+// the library.
+// A directed cycle that the exploration's walks let pass (a walk may start
+// at a branch vertex already unwound from the stack) is found here, in
+// linear time, before any component is laid out.
+//
+// Which link is reported: strip every vertex that has no predecessor left,
+// then every vertex that has no successor left; what remains lies on or
+// between cycles, and every remaining vertex has a remaining successor.
+// From the first remaining vertex in creation order, follow each vertex's
+// first outgoing link to a remaining vertex; the first link that returns to
+// a vertex already on this path closes a cycle and is the one reported.
+#include "literal/layout.h"
+
+namespace literal {
+
+namespace {
+
+void Push(LocVert **stack, LocVert *v) {
+    v->stackNext = *stack;
+    *stack = v;
+}
+
+LocVert *Pop(LocVert **stack) {
+    LocVert *v = *stack;
+    if (v) {
+        *stack = v->stackNext;
+        v->stackNext = nullptr;
+    }
+    return v;
+}
+
+// height counts a vertex's predecessors still left, depth its successors.
+void StripSources(LocVert *verts, uint32_t count) {
+    LocVert *work = nullptr;
+    for (uint32_t i = 0; i < count; ++i) {
+        LocVert *v = &verts[i];
+        for (LocLink *e = v->inFirst; e; e = e->inNext) ++v->height;
+        if (v->height == 0) Push(&work, v);
+    }
+    while (LocVert *v = Pop(&work))
+        for (LocLink *e = v->outFirst; e; e = e->outNext)
+            if (--e->target->height == 0) Push(&work, e->target);
+}
+
+void StripSinks(LocVert *verts, uint32_t count) {
+    LocVert *work = nullptr;
+    for (uint32_t i = 0; i < count; ++i) {
+        LocVert *v = &verts[i];
+        if (v->height == 0) continue;
+        for (LocLink *e = v->outFirst; e; e = e->outNext) v->depth += e->target->height > 0;
+        if (v->depth == 0) Push(&work, v);
+    }
+    while (LocVert *v = Pop(&work)) {
+        v->height = 0; // no longer left
+        for (LocLink *e = v->inFirst; e; e = e->inNext)
+            if (e->source->height > 0 && --e->source->depth == 0) Push(&work, e->source);
+    }
+}
+
+LocLink *ClosingLink(LocVert *verts, uint32_t count) {
+    LocVert *v = nullptr;
+    for (uint32_t i = 0; i < count && !v; ++i)
+        if (verts[i].height > 0) v = &verts[i];
+    if (!v) return nullptr;
+    for (uint32_t step = 1;; ++step) {
+        v->walkNo = step; // on the path
+        LocLink *e = v->outFirst;
+        while (e->target->height == 0) e = e->outNext;
+        if (e->target->walkNo != 0) return e;
+        v = e->target;
+    }
+}
+
+} // namespace
+
+LocLink *FindCycleLink(LocVert *verts, uint32_t count) {
+    StripSources(verts, count);
+    LocLink *closing = nullptr;
+    bool left = false;
+    for (uint32_t i = 0; i < count && !left; ++i) left = verts[i].height > 0;
+    if (left) {
+        // The walk numbers of the exploration are not needed any more.
+        for (uint32_t i = 0; i < count; ++i) verts[i].walkNo = 0;
+        StripSinks(verts, count);
+        closing = ClosingLink(verts, count);
+    }
+    for (uint32_t i = 0; i < count; ++i) verts[i].height = verts[i].depth = 0;
+    return closing;
+}
+
+} // namespace literal
