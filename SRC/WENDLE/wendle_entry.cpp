@@ -43,7 +43,7 @@ int main(int argc, char **argv) {
     // feed, and the echo stores line feeds as CR LF.
     _setmode(_fileno(stdin), _O_TEXT);
     _setmode(_fileno(stdout), _O_TEXT);
-    WendleHost host{stdin, stdout, ProcessEnv, nullptr, SystemClock, nullptr,
-                    GetCurrentProcessId()};
+    WendleHost host{stdin,       stdout,  ProcessEnv,           nullptr, SystemClock,
+                    nullptr,     GetCurrentProcessId(), SystemEventLog()};
     return WendleMain(argc, argv, host);
 }

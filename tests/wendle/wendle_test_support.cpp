@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <thread>
 #include <windows.h>
 
@@ -98,6 +99,11 @@ bool FileExists(const std::string &path) {
 WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
                     const std::string &input, const std::string &dir) {
     WendleRun run;
+    // Children started at the same time from several threads must inherit
+    // only their own pipe ends: one holding another's input open would keep
+    // that one from ever seeing the end of its input.
+    static std::mutex starting;
+    std::unique_lock<std::mutex> startLock(starting);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE inRead, inWrite, outRead, outWrite;
     if (!CreatePipe(&inRead, &inWrite, &inherit, 0) ||
@@ -124,6 +130,7 @@ WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
                                   &block[0], dir.c_str(), &si, &pi);
     CloseHandle(inRead);
     CloseHandle(outWrite);
+    startLock.unlock();
     if (!started) {
         ADD_FAILURE() << "cannot start " << exe << " (" << GetLastError() << ")";
         CloseHandle(inWrite);
