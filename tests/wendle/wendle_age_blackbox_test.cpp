@@ -76,8 +76,8 @@ TEST(WendleSharedAge, OneKeyRotatesOncePerPeriodDifferentKeysEachOnTheirOwn) {
         {"two keys", false, "a2 ", "a1 b1 b2 ", ""},
     };
     for (const Case &c : cases) {
-        // A fresh key for every case: the block of a recorder that has just
-        // ended may outlive it for a moment and would hand its time on.
+        // A fresh key for every case (and every repetition), so that no
+        // case can meet the shared block of another.
         static unsigned used = 0;
         const unsigned key = GetCurrentProcessId() * 1024 + 512 + 2 * ++used;
         TempDir dir;
