@@ -6,6 +6,7 @@
 #include <ctime>
 #include <sys/stat.h>
 
+#include "wendle_lock.h"
 #include "wendle_messages.h"
 
 #ifdef _WIN32
@@ -63,6 +64,16 @@ std::string GenerationPath(const char *path, int g) {
 
 bool RotationDue(WendleLog &log, WendleTime now) {
     const WendleSettings &s = *log.settings;
+    // Another recorder rotated: its time counts from now on, and the log it
+    // started must be there to append to.
+    if (log.shared && SharedAdopt(*log.shared, log.lastRotation)) {
+        FILE *f = fopen(s.logFile, "a");
+        if (!f) {
+            Report(log.out, wdl::WDL010E, errno);
+            return false;
+        }
+        fclose(f);
+    }
     // Age first: a due age rotation needs no size test.
     if (now >= 0 && now > log.lastRotation + WendleTime(s.logTime) * 60) return true;
     FILE *f = fopen(s.logFile, "a");
@@ -119,8 +130,10 @@ bool Rotate(WendleLog &log, WendleTime now) {
             fclose(f);
         }
     }
-    // Whatever happened above, the next age rotation counts from now.
+    // Whatever happened above, the next age rotation counts from now, for
+    // every recorder sharing the lock.
     log.lastRotation = now;
+    if (log.shared) SharedPublish(*log.shared, now);
     return ok;
 }
 

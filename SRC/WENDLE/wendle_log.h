@@ -15,11 +15,14 @@ constexpr int WENDLE_RECORD_FIELD = 1056;
 // Seconds since 1970-01-01 00:00 UTC; -1 when the clock cannot be read.
 using WendleTime = long long;
 
+struct WendleShared;
+
 // State that lives across lines.
 struct WendleLog {
     const WendleSettings *settings;
     FILE *out; // messages
     WendleTime lastRotation;
+    WendleShared *shared; // null: this recorder's rotation time is its own
 };
 
 // "YYYY/MM/DD HH:MM:SS PPPPPPPP " in local time. A process number of more
@@ -30,6 +33,8 @@ bool FormPrefix(char (&prefix)[WENDLE_PREFIX_FIELD], WendleTime now, unsigned lo
 // path_g, the name of generation g (path_0 only during a rotation).
 std::string GenerationPath(const char *path, int g);
 
+// Both run under the lock: the check first adopts a time another recorder
+// published, a rotation publishes its own.
 bool RotationDue(WendleLog &log, WendleTime now);
 bool Rotate(WendleLog &log, WendleTime now);
 bool AppendRecord(WendleLog &log, const char *record);

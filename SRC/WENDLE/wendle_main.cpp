@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "version_record.h"
+#include "wendle_forward.h"
+#include "wendle_lock.h"
 
 extern const VersionRecord WendleVersion;
 VERSION_RECORD_KEEP const VersionRecord WendleVersion = {
@@ -27,6 +29,42 @@ bool ReadPiece(FILE *in, char (&line)[WENDLE_LINE_MAX + 1]) {
     return fgets(line, sizeof line, in) != nullptr;
 }
 
+// Returns the success of the last append.
+bool RecordLines(const WendleHost &host, WendleLog &log) {
+    const WendleSettings &settings = *log.settings;
+    const WendleEventSink events = host.events.report ? host.events : SystemEventLog();
+    FILE *out = log.out;
+    bool lastResult = true;
+    char line[WENDLE_LINE_MAX + 1];
+    char record[WENDLE_RECORD_FIELD];
+    while (ReadPiece(host.in, line)) {
+        // fgets stops at a line feed only: a piece that starts with NUL has
+        // nothing that could be shown.
+        if (line[0] == '\0') continue;
+        memset(record, 0, sizeof record);
+        char prefix[WENDLE_PREFIX_FIELD];
+        if (FormPrefix(prefix, host.clock(host.clockContext), host.processId))
+            snprintf(record, sizeof record, "%s%s", prefix, line);
+        else
+            snprintf(record, sizeof record, "%s", line);
+
+        // The event log may be slow: never while holding the lock.
+        if (ForwardMatches(settings.eLogList, line)) ForwardReport(line, events, out);
+
+        fputs(settings.stdTime ? record : line, out);
+        fflush(out);
+
+        // A failed wait still handles the line, without the lock; only a
+        // lock taken is released.
+        bool locked = SharedLock(*log.shared, out);
+        if (RotationDue(log, host.clock(host.clockContext)))
+            Rotate(log, host.clock(host.clockContext));
+        lastResult = AppendRecord(log, record);
+        if (locked) SharedUnlock(*log.shared, out);
+    }
+    return lastResult;
+}
+
 } // namespace
 
 int WendleMain(int argc, const char *const *argv, const WendleHost &host) {
@@ -44,35 +82,20 @@ int WendleMain(int argc, const char *const *argv, const WendleHost &host) {
     LoadDefaults(settings);
     ReadEnvironment(settings, host.getEnv, host.envContext, out);
     if (!ReadArguments(settings, argc, argv, out)) {
+        FreeSettings(settings);
         PrintHelp(out, programName);
         return WENDLE_EXIT_ARGV;
     }
 
     // Without a lock key each recorder keeps its own rotation time, counted
-    // from its start. A non-zero key is accepted but shares nothing yet.
-    WendleLog log{&settings, out, host.clock(host.clockContext)};
-    bool lastResult = true;
-
-    char line[WENDLE_LINE_MAX + 1];
-    char record[WENDLE_RECORD_FIELD];
-    while (ReadPiece(host.in, line)) {
-        // fgets stops at a line feed only: a piece that starts with NUL has
-        // nothing that could be shown.
-        if (line[0] == '\0') continue;
-        memset(record, 0, sizeof record);
-        char prefix[WENDLE_PREFIX_FIELD];
-        if (FormPrefix(prefix, host.clock(host.clockContext), host.processId))
-            snprintf(record, sizeof record, "%s%s", prefix, line);
-        else
-            snprintf(record, sizeof record, "%s", line);
-
-        fputs(settings.stdTime ? record : line, out);
-        fflush(out);
-
-        if (RotationDue(log, host.clock(host.clockContext)))
-            Rotate(log, host.clock(host.clockContext));
-        lastResult = AppendRecord(log, record);
-    }
+    // from its start; with one, recorders of that key share it.
+    WendleShared shared;
+    WendleLog log{&settings, out, 0, &shared};
+    bool lastResult = SharedSetUp(shared, settings.lockKey, host.clock, host.clockContext,
+                                  log.lastRotation, out);
+    if (lastResult) lastResult = RecordLines(host, log);
+    SharedRelease(shared);
+    FreeSettings(settings);
     fflush(out);
     return lastResult ? WENDLE_EXIT_OK : WENDLE_EXIT_FAILED;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "wendle_event.h"
 #include "wendle_log.h"
 #include "wendle_settings.h"
 
@@ -16,6 +17,7 @@ struct WendleHost {
     WendleTime (*clock)(void *ctx);
     void *clockContext;
     unsigned long processId;
+    WendleEventSink events; // where forwarded lines go; none: the system's event log
 };
 
 // Returns the exit code.

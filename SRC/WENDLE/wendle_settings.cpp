@@ -76,6 +76,8 @@ uint32_t LockKeyOf(uint64_t value) {
     return value > UINT32_MAX ? UINT32_MAX : uint32_t(value);
 }
 
+void FreeSettings(WendleSettings &s) { ForwardFree(s.eLogList); }
+
 void LoadDefaults(WendleSettings &s) {
     memset(&s, 0, sizeof s);
     CopyPath(s.logFile, WENDLE_DEFAULT_LOGFILE);
@@ -135,9 +137,10 @@ void ReadEnvironment(WendleSettings &s, WendleGetEnv getEnv, void *ctx, FILE *ou
             else
                 s.stdTime = f == Flag::On;
         } else if (!strcmp(name, "WENDLE_ELOGFIL")) {
-            // The list itself is loaded by event-log forwarding; until that
-            // exists the path is only kept.
+            // A list that cannot be loaded (the loader said why) leaves
+            // forwarding off; start-up goes on.
             CopyPath(s.eLogFil, v);
+            if (!ForwardLoad(s.eLogList, s.eLogFil, out)) s.eLogFil[0] = '\0';
         } else {
             for (const RangedOption &o : RANGED)
                 if (!strcmp(name, o.env)) warning = SetRanged(s, o, v, true);
@@ -170,8 +173,13 @@ bool ReadArguments(WendleSettings &s, int argc, const char *const *argv, FILE *o
                 s.stdTime = f == Flag::On;
         } else if (StartsWith(arg, "ELOGFIL=")) {
             // An empty value asks for the default, no forwarding, rather than
-            // for a list file named "".
+            // for a list file named "". A list that cannot be loaded ends
+            // start-up with the loader's own message.
             CopyPath(s.eLogFil, arg + 8);
+            if (!s.eLogFil[0])
+                ForwardFree(s.eLogList);
+            else if (!ForwardLoad(s.eLogList, s.eLogFil, out))
+                return false;
         } else {
             const RangedOption *match = nullptr;
             for (const RangedOption &o : RANGED)

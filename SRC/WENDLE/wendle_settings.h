@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "wendle_forward.h"
+
 constexpr int WENDLE_PATH_MAX = 1023;     // longer path values are cut, never rejected
 constexpr int WENDLE_ENV_VALUE_MAX = 1024; // longer environment values are skipped
 
@@ -27,6 +29,7 @@ struct WendleSettings {
     uint32_t lockKey; // 0: no lock and no shared state
     bool stdTime;     // echo with prefix; the log always gets the prefix
     char eLogFil[WENDLE_PATH_MAX + 1]; // forwarding list file; empty: no forwarding
+    ForwardList eLogList;              // its patterns, loaded as soon as it is named
 };
 
 // Reads one environment variable; false when it is not set. The value is
@@ -46,7 +49,9 @@ DecimalValue ParseDecimal(const char *text);
 // the largest 32-bit key so that it still asks for a lock.
 uint32_t LockKeyOf(uint64_t value);
 
+// The settings own the loaded list: FreeSettings gives it back.
 void LoadDefaults(WendleSettings &s);
+void FreeSettings(WendleSettings &s);
 void PrintHelp(FILE *out, const char *programName);
 bool IsHelpRequest(const char *arg);
 

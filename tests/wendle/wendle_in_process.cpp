@@ -30,11 +30,25 @@ WendleTime TestClock(void *ctx) {
     return c.reads++ == 0 ? c.start : c.later;
 }
 
+bool Keep(void *ctx, unsigned short type, unsigned short category, unsigned long id,
+          const char *line, unsigned long *error) {
+    EventCapture &c = *static_cast<EventCapture *>(ctx);
+    if (c.error) {
+        *error = c.error;
+        return false;
+    }
+    c.events.push_back(CapturedEvent{type, category, id, line});
+    return true;
+}
+
 } // namespace
+
+WendleEventSink EventCapture::sink() { return WendleEventSink{Keep, this}; }
 
 InProcessRun RunInProcess(const TempDir &dir, const std::vector<std::string> &args,
                           const EnvVars &env, const std::string &input, WendleTime clock,
-                          unsigned long processId, WendleTime clockAfterStart) {
+                          unsigned long processId, WendleTime clockAfterStart,
+                          unsigned long eventError) {
     InProcessRun run;
     const std::string inPath = dir / "stdin.txt", outPath = dir / "stdout.txt";
     WriteBytes(inPath, input);
@@ -44,8 +58,11 @@ InProcessRun RunInProcess(const TempDir &dir, const std::vector<std::string> &ar
     for (const std::string &a : args) argv.push_back(a.c_str());
     EnvContext e{&env, 0};
     ClockContext c{clock, clockAfterStart == -2 ? clock : clockAfterStart, 0};
-    WendleHost host{in, out, MapEnv, &e, TestClock, &c, processId};
+    EventCapture events;
+    events.error = eventError;
+    WendleHost host{in, out, MapEnv, &e, TestClock, &c, processId, events.sink()};
     run.exitCode = WendleMain(int(argv.size()), argv.data(), host);
+    run.events = events.events;
     fclose(in);
     fclose(out);
     run.output = ReadBytes(outPath);

@@ -60,7 +60,7 @@ struct LogFixture {
         settings.logTime = 1;
         settings.rotate = rotate;
         messages = fopen((dir / "messages.txt").c_str(), "w+b");
-        log = WendleLog{&settings, messages, T0};
+        log = WendleLog{&settings, messages, T0, nullptr};
     }
     ~LogFixture() { fclose(messages); }
     std::string Messages() {

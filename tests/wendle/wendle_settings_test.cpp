@@ -112,9 +112,12 @@ TEST(WendleSettings, AcceptedValuesLandInTheirSettings) {
     LoadDefaults(s);
     std::string longPath(1500, 'p');
     std::string logFile = "LOGFILE=" + longPath;
+    const std::string list = cap.dir / "list.txt";
+    WriteBytes(list, "WDL???E\n");
+    const std::string eLogFil = "ELOGFIL=" + list;
     const char *argv[] = {"wendle",     "",          logFile.c_str(), "LOGSIZE=2000",
                           "LOGTIME=1",  "ROTATE=3",  "ROTATE=9",      "LOCKKEY=100",
-                          "STDTIME=NO", "ELOGFIL=x"};
+                          "STDTIME=NO", eLogFil.c_str()};
     ASSERT_TRUE(ReadArguments(s, 10, argv, cap.f));
     EXPECT_EQ(strlen(s.logFile), 1023u); // cut, not rejected
     EXPECT_EQ(s.logSize, 2097152000);
@@ -122,8 +125,11 @@ TEST(WendleSettings, AcceptedValuesLandInTheirSettings) {
     EXPECT_EQ(s.rotate, 9); // the later argument wins
     EXPECT_EQ(s.lockKey, 100u);
     EXPECT_FALSE(s.stdTime);
-    EXPECT_STREQ(s.eLogFil, "x");
+    EXPECT_EQ(s.eLogFil, list);
+    ASSERT_EQ(s.eLogList.count, 1);
+    EXPECT_STREQ(s.eLogList.entries[0], "WDL???E");
     EXPECT_EQ(cap.text(), "");
+    FreeSettings(s);
 }
 
 TEST(WendleSettings, LockKeyBeyond32BitsKeepsAskingForALock) {
@@ -137,9 +143,12 @@ TEST(WendleSettings, EmptyForwardingListArgumentTurnsForwardingOff) {
     Capture cap;
     WendleSettings s;
     LoadDefaults(s);
-    const char *argv[] = {"wendle", "ELOGFIL=list.txt", "ELOGFIL="};
+    WriteBytes(cap.dir / "list.txt", "*\n");
+    const std::string named = "ELOGFIL=" + (cap.dir / "list.txt");
+    const char *argv[] = {"wendle", named.c_str(), "ELOGFIL="};
     ASSERT_TRUE(ReadArguments(s, 3, argv, cap.f));
     EXPECT_STREQ(s.eLogFil, "");
+    EXPECT_EQ(s.eLogList.entries, nullptr); // the list named before is dropped
     EXPECT_EQ(cap.text(), "");
 }
 
@@ -215,8 +224,10 @@ TEST(WendleSettings, EnvironmentValuesTaken) {
                 {"WENDLE_ROTATE", "5"},
                 {"WENDLE_LOCKKEY", "4294967296"},
                 {"WENDLE_STDTIME", "no"},
-                {"WENDLE_ELOGFIL", "fwd.txt"}};
+                {"WENDLE_ELOGFIL", ""}};
     Capture cap;
+    env["WENDLE_ELOGFIL"] = cap.dir / "fwd.txt";
+    WriteBytes(env["WENDLE_ELOGFIL"], "A*W\n");
     WendleSettings s;
     LoadDefaults(s);
     ReadEnvironment(s, MapEnv, &env, cap.f);
@@ -227,7 +238,9 @@ TEST(WendleSettings, EnvironmentValuesTaken) {
     EXPECT_EQ(s.rotate, 5);
     EXPECT_EQ(s.lockKey, 4294967295u);
     EXPECT_FALSE(s.stdTime);
-    EXPECT_STREQ(s.eLogFil, "fwd.txt");
+    EXPECT_EQ(s.eLogFil, env["WENDLE_ELOGFIL"]);
+    EXPECT_EQ(s.eLogList.count, 1);
+    FreeSettings(s);
 }
 
 // The whole start-up, in-process.

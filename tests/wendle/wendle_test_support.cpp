@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <thread>
 #include <windows.h>
 
@@ -95,22 +96,27 @@ bool FileExists(const std::string &path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
-                    const std::string &input, const std::string &dir) {
-    WendleRun run;
+WendleChild StartWendle(const std::vector<std::string> &args, const EnvVars &env,
+                        const std::string &dir, const char *program) {
+    WendleChild child;
+    // Children started at the same time from several threads must inherit
+    // only their own pipe ends: one holding another's input open would keep
+    // that one from ever seeing the end of its input.
+    static std::mutex starting;
+    std::lock_guard<std::mutex> startLock(starting);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE inRead, inWrite, outRead, outWrite;
     if (!CreatePipe(&inRead, &inWrite, &inherit, 0) ||
         !CreatePipe(&outRead, &outWrite, &inherit, 0)) {
         ADD_FAILURE() << "pipes";
-        return run;
+        return child;
     }
     SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
 
     std::string command = "wendle";
     for (const std::string &a : args) command += " " + Quote(a);
-    std::string exe = ProgramFolder() + "\\wendle.exe";
+    std::string exe = ProgramFolder() + "\\" + program;
     std::string block = EnvironmentBlock(env);
 
     STARTUPINFOA si{};
@@ -128,33 +134,69 @@ WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
         ADD_FAILURE() << "cannot start " << exe << " (" << GetLastError() << ")";
         CloseHandle(inWrite);
         CloseHandle(outRead);
-        return run;
+        return child;
     }
-    // Input goes in from another thread: the child echoes as it reads, and
-    // both pipes would fill up if one side waited for the other.
-    std::thread writer([&] {
-        size_t done = 0;
-        while (done < input.size()) {
-            DWORD wrote = 0;
-            DWORD chunk = DWORD(std::min<size_t>(input.size() - done, 65536));
-            if (!WriteFile(inWrite, input.data() + done, chunk, &wrote, nullptr)) break;
-            done += wrote;
-        }
-        CloseHandle(inWrite);
-    });
+    CloseHandle(pi.hThread);
+    child.process = pi.hProcess;
+    child.in = inWrite;
+    child.out = outRead;
+    child.processId = pi.dwProcessId;
+    return child;
+}
+
+void WriteInput(WendleChild &child, const std::string &input) {
+    size_t done = 0;
+    while (done < input.size()) {
+        DWORD wrote = 0;
+        DWORD chunk = DWORD(std::min<size_t>(input.size() - done, 65536));
+        if (!WriteFile(child.in, input.data() + done, chunk, &wrote, nullptr)) break;
+        done += wrote;
+    }
+}
+
+std::string ReadEcho(WendleChild &child) {
+    std::string line;
+    char c;
+    DWORD got;
+    while (ReadFile(child.out, &c, 1, &got, nullptr) && got == 1) {
+        line += c;
+        if (c == '\n') break;
+    }
+    return line;
+}
+
+int FinishWendle(WendleChild &child, std::string &rest) {
+    if (child.in) CloseHandle(child.in);
+    child.in = nullptr;
     char buffer[65536];
     DWORD got;
-    while (ReadFile(outRead, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        run.output.append(buffer, got);
-    writer.join();
-    CloseHandle(outRead);
-    WaitForSingleObject(pi.hProcess, INFINITE);
+    while (ReadFile(child.out, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        rest.append(buffer, got);
+    CloseHandle(child.out);
+    WaitForSingleObject(child.process, INFINITE);
     DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    run.exitCode = int(code);
-    run.processId = pi.dwProcessId;
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    GetExitCodeProcess(child.process, &code);
+    CloseHandle(child.process);
+    child = WendleChild{};
+    return int(code);
+}
+
+WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
+                    const std::string &input, const std::string &dir) {
+    WendleRun run;
+    WendleChild child = StartWendle(args, env, dir);
+    if (!child.process) return run;
+    // Input goes in from another thread: the child echoes as it reads, and
+    // both pipes would fill up if one side waited for the other.
+    WendleChild feeder = child;
+    child.in = nullptr; // closed by the writer when all input is in
+    std::thread writer([&feeder, &input] {
+        WriteInput(feeder, input);
+        CloseHandle(feeder.in);
+    });
+    run.processId = child.processId;
+    run.exitCode = FinishWendle(child, run.output);
+    writer.join();
     return run;
 }
 

@@ -40,5 +40,19 @@ using EnvVars = std::map<std::string, std::string>;
 WendleRun RunWendle(const std::vector<std::string> &args, const EnvVars &env,
                     const std::string &input, const std::string &dir);
 
+// A recorder running as a child process, fed and read through its pipes.
+struct WendleChild {
+    void *process = nullptr, *in = nullptr, *out = nullptr;
+    unsigned long processId = 0;
+};
+// Starts program (beside the test program) as RunWendle does.
+WendleChild StartWendle(const std::vector<std::string> &args, const EnvVars &env,
+                        const std::string &dir, const char *program = "wendle.exe");
+void WriteInput(WendleChild &child, const std::string &input);
+// Standard output up to and with the next line feed.
+std::string ReadEcho(WendleChild &child);
+// Ends the input, reads what is left of the output and returns the exit code.
+int FinishWendle(WendleChild &child, std::string &rest);
+
 // The help text as printed, line ends as stored by a text-mode stream.
 std::string ExpectedHelp(const std::string &programName);
