@@ -27,14 +27,18 @@ LocVert *Pop(LocVert **stack) {
 }
 
 // height counts a vertex's predecessors still left (it starts as the count
-// of incoming links), depth its successors.
-void StripSources(LocVert *verts, uint32_t count) {
+// of incoming links), depth its successors. Returns how many were stripped.
+uint32_t StripSources(LocVert *verts, uint32_t count) {
     LocVert *work = nullptr;
+    uint32_t stripped = 0;
     for (uint32_t i = 0; i < count; ++i)
         if (verts[i].height == 0) Push(&work, &verts[i]);
-    while (LocVert *v = Pop(&work))
+    while (LocVert *v = Pop(&work)) {
+        ++stripped;
         for (LocLink *e = v->outFirst; e; e = e->outNext)
             if (--e->target->height == 0) Push(&work, e->target);
+    }
+    return stripped;
 }
 
 void StripSinks(LocVert *verts, uint32_t count) {
@@ -69,16 +73,13 @@ LocLink *ClosingLink(LocVert *verts, uint32_t count) {
 } // namespace
 
 LocLink *FindCycleLink(LocVert *verts, uint32_t count) {
-    StripSources(verts, count);
-    LocLink *closing = nullptr;
-    bool left = false;
-    for (uint32_t i = 0; i < count && !left; ++i) left = verts[i].height > 0;
-    if (left) {
-        // The walk numbers of the exploration are not needed any more.
-        for (uint32_t i = 0; i < count; ++i) verts[i].walkNo = 0;
-        StripSinks(verts, count);
-        closing = ClosingLink(verts, count);
-    }
+    // Without a cycle every vertex is stripped: each height has counted down
+    // to 0 and no depth was touched, so nothing is left to reset.
+    if (StripSources(verts, count) == count) return nullptr;
+    // The walk numbers of the exploration are not needed any more.
+    for (uint32_t i = 0; i < count; ++i) verts[i].walkNo = 0;
+    StripSinks(verts, count);
+    LocLink *closing = ClosingLink(verts, count);
     for (uint32_t i = 0; i < count; ++i) verts[i].height = verts[i].depth = 0;
     return closing;
 }

@@ -26,11 +26,11 @@ void SeedForward(LocPart *part) {
 // The two link lists a vertex sorts: outgoing by span and downReach,
 // incoming by span and upReach.
 struct OutLinks {
-    static int32_t Reach(const LocLink *e) { return e->downReach; }
+    static int32_t Reach(const LocLink *e) { return e->reach.downReach; }
     static LocLink *&First(LocVert *v) { return v->outFirst; }
     static void Unlink(LocLink *e) { OutUnlink(e); }
     static void Raise(LocVert *v, const LocLink *e) {
-        if (e->downReach > v->height) v->height = e->downReach;
+        if (e->reach.downReach > v->height) v->height = e->reach.downReach;
     }
     static void Chain(LocLink *prev, LocLink *e) {
         e->outPrev = prev;
@@ -40,11 +40,11 @@ struct OutLinks {
 };
 
 struct InLinks {
-    static int32_t Reach(const LocLink *e) { return e->upReach; }
+    static int32_t Reach(const LocLink *e) { return e->reach.upReach; }
     static LocLink *&First(LocVert *v) { return v->inFirst; }
     static void Unlink(LocLink *e) { InUnlink(e); }
     static void Raise(LocVert *v, const LocLink *e) {
-        if (e->upReach > v->depth) v->depth = e->upReach;
+        if (e->reach.upReach > v->depth) v->depth = e->reach.upReach;
     }
     static void Chain(LocLink *prev, LocLink *e) {
         e->inPrev = prev;
@@ -187,14 +187,84 @@ template <typename L> void Install(LocVert *v, LocLink *root) {
     }
 }
 
+// A vertex with few pending links keeps them as a plain list through
+// sort.right and places each by the insertion walk itself; the tree pays
+// only from about this many links on.
+constexpr uint32_t kTreeFrom = 8;
+
+// The insertion walk on the plain list: past every link of larger span; on
+// meeting an equal span, on past every link whose reach is at least e's,
+// from there on without looking at span.
+template <typename L> void ListInsert(LocLink **head, LocLink *e) {
+    LocLink **at = head, *p = *head;
+    while (p && p->span > e->span) {
+        at = &p->sort.right;
+        p = p->sort.right;
+    }
+    if (p && p->span == e->span) {
+        while (p && L::Reach(p) >= L::Reach(e)) {
+            at = &p->sort.right;
+            p = p->sort.right;
+        }
+    }
+    e->sort.right = p;
+    *at = e;
+}
+
+// The plain list of pending links as a balanced tree in the same order: each
+// link joins at the right end, lifted above the links of lower priority on
+// the right spine; a link's subtree is complete, and its least span and
+// reach can be gathered, when it leaves the spine.
+template <typename L> LocLink *ListToTree(LocLink *head) {
+    LocLink *last = nullptr;
+    for (LocLink *x = head; x;) {
+        LocLink *next = x->sort.right, *child = nullptr, *p = last;
+        while (p && TreePriority(p) < TreePriority(x)) {
+            Gather<L>(p);
+            child = p;
+            p = p->sort.up;
+        }
+        x->sort.left = child;
+        x->sort.right = nullptr;
+        if (child) child->sort.up = x;
+        x->sort.up = p;
+        if (p) p->sort.right = x;
+        last = x;
+        x = next;
+    }
+    LocLink *root = last;
+    for (LocLink *x = last; x; x = x->sort.up) {
+        Gather<L>(x);
+        root = x;
+    }
+    return root;
+}
+
+// The plain list as the vertex's list.
+template <typename L> void InstallList(LocVert *v, LocLink *head) {
+    LocLink *prev = nullptr;
+    for (LocLink *x = head; x; x = x->sort.right) {
+        L::Chain(prev, x);
+        if (!prev) L::First(v) = x;
+        prev = x;
+    }
+}
+
 // Moves e from v's list into v's pending links; 1 while v has links left,
 // 0 once the pending links have become v's list.
 template <typename L> int32_t Sort(LocLink *e, LocVert *v) {
     L::Unlink(e);
     L::Raise(v, e);
-    Insert<L>(&v->pending, e);
+    if (!v->pending) v->pendingCount = 0;
+    if (++v->pendingCount <= kTreeFrom) {
+        ListInsert<L>(&v->pending, e);
+        if (v->pendingCount == kTreeFrom) v->pending = ListToTree<L>(v->pending);
+    } else {
+        Insert<L>(&v->pending, e);
+    }
     if (L::First(v)) return 1;
-    Install<L>(v, v->pending);
+    if (v->pendingCount < kTreeFrom) InstallList<L>(v, v->pending);
+    else Install<L>(v, v->pending);
     v->pending = nullptr;
     return 0;
 }
@@ -214,7 +284,7 @@ int32_t Extents(LocPart *part) {
             // without a level must not reach the level rings.
             if (t->level == kNoCell || e->source->level == kNoCell) return E_INTERNAL;
             e->span = t->level - e->source->level;
-            e->downReach = t->height + e->span;
+            e->reach.downReach = t->height + e->span;
             LocVert *u = e->source;
             if (SortOut(e, u) == 1 || !u->inFirst) break;
             // u is complete: go on up through its first incoming link.
@@ -226,7 +296,7 @@ int32_t Extents(LocPart *part) {
     SeedForward(part);
     while (LocLink *e = PopQueue(&part->fwdQueue)) {
         for (;;) {
-            e->upReach = e->source->depth + e->span;
+            e->reach.upReach = e->source->depth + e->span;
             LocVert *t = e->target;
             if (SortIn(e, t) == 1 || !t->outFirst) break;
             for (LocLink *more = t->outFirst->outNext; more; more = more->outNext)

@@ -66,12 +66,14 @@ struct LocVert {
     uint16_t flags;
     Vert *vert;
     // Each phase's own fields share the room: a component's levels are
-    // settled before its rows are placed.
+    // settled before its links are sorted, and those before its rows are
+    // placed.
     union {
         struct {
             ScanMemo fwdScan;  // incoming links, for the forward relaxation
             ScanMemo backScan; // outgoing links, for the backward one
         } scan;
+        uint32_t pendingCount; // while links are sorted: how many are pending
         RowNode rowNode;
     };
 };
@@ -93,6 +95,12 @@ struct ListPos {
     uint32_t inPos;
 };
 
+// How far a link reaches, measured once the levels are settled.
+struct Reach {
+    int32_t downReach;  // span + target height
+    int32_t upReach;    // source depth + span
+};
+
 struct LocLink {
     LocLink *outNext;
     LocLink *inNext;
@@ -101,18 +109,20 @@ struct LocLink {
     LocLink *outPrev;
     LocLink *inPrev;
     Ring queueLink;     // fwdQueue or backQueue
-    // One field per phase, sharing the room: list positions for the level
-    // relaxation, the sort tree for link order, straights for row placement.
+    // One field per phase, sharing the room: the sort tree for link order,
+    // straights for row placement.
     union {
-        ListPos pos;
         SortNode sort;      // while pending: its place among the pending links
         Ring straightLink;  // straights
     };
     uint16_t flags;
     int32_t span;       // target level - source level
-    int32_t downReach;  // span + target height
-    int32_t upReach;    // source depth + span
-    Link *link;
+    // The list positions serve the level relaxation only; the reaches are
+    // measured after it has ended.
+    union {
+        ListPos pos;
+        Reach reach;
+    };
 };
 
 struct LocPart;

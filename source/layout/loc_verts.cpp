@@ -60,7 +60,6 @@ int32_t BuildRecords(Work *w) {
         lv->childBound = lv->parentBound = kNoBound;
         uint32_t pos = 0;
         for (Link *l = v->outFirst; l; l = l->outNext, ++ll) {
-            ll->link = l;
             ll->source = lv;
             ll->pos.outPos = pos;
             if (pos++ == 0) {

@@ -130,16 +130,28 @@ bool StraightThrough(LocPart *part, const LocVert *v, int32_t c) {
     return before && (before->flags & StraightOut);
 }
 
-// The rows refused to v because a long link to a placed neighbour in that
-// row would pass a vertex; marked with this placing's number.
-void MarkRefused(LocPart *part, LocVert *v, uint32_t placing) {
+// Whether row r, at or past the candidate c, is still to be tested for this
+// placing: rows below c are never looked at, and a row marked once stays so.
+bool Open(const uint32_t *refused, int32_t r, int32_t c, uint32_t placing) {
+    return r >= c && refused[r] != placing;
+}
+
+// The rows from c on refused to v because a long link to a placed neighbour
+// in that row would pass a vertex; marked with this placing's number.
+void MarkRefused(LocPart *part, LocVert *v, int32_t c, uint32_t placing) {
     uint32_t *refused = part->index->rowRefused;
-    for (LocLink *e = v->placedIn; e; e = e->inNext)
-        if (e->span > 1 && RowTaken(part, e->source->level, v->level, e->source->row))
-            refused[e->source->row] = placing;
-    for (LocLink *e = v->placedOut; e; e = e->outNext)
-        if (e->span > 1 && RowTaken(part, v->level, e->target->level, e->target->row))
-            refused[e->target->row] = placing;
+    for (LocLink *e = v->placedIn; e; e = e->inNext) {
+        int32_t r = e->source->row;
+        if (e->span > 1 && Open(refused, r, c, placing) &&
+            RowTaken(part, e->source->level, v->level, r))
+            refused[r] = placing;
+    }
+    for (LocLink *e = v->placedOut; e; e = e->outNext) {
+        int32_t r = e->target->row;
+        if (e->span > 1 && Open(refused, r, c, placing) &&
+            RowTaken(part, v->level, e->target->level, r))
+            refused[r] = placing;
+    }
 }
 
 int32_t Place(LocPart *part, LocVert *v) {
@@ -147,7 +159,7 @@ int32_t Place(LocPart *part, LocVert *v) {
     if (c == kNoCell) return kNoCell;
     LocIndex *index = part->index;
     uint32_t placing = ++index->placing;
-    MarkRefused(part, v, placing);
+    MarkRefused(part, v, c, placing);
     // A row is refused only where a vertex already is, so c never passes the
     // rows in use and stays below the component's vertex count.
     while (index->rowRefused[c] == placing || StraightThrough(part, v, c))
