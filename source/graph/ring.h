@@ -10,14 +10,42 @@ struct Ring {
     Ring *prev;
 };
 
+// The small operations are inline: the layout performs them millions of
+// times on large graphs.
 inline bool RingEmpty(const Ring *head) { return head->next == head; }
 
-void RingInit(Ring *head);
-void RingAppend(Ring *link, Ring *head);
-void RingPrepend(Ring *link, Ring *head);
-void RingUnlink(Ring *link);
+inline void RingInit(Ring *head) { head->next = head->prev = head; }
+
+inline void RingAppend(Ring *link, Ring *head) {
+    link->next = head;
+    link->prev = head->prev;
+    head->prev->next = link;
+    head->prev = link;
+}
+
+inline void RingPrepend(Ring *link, Ring *head) {
+    link->prev = head;
+    link->next = head->next;
+    head->next->prev = link;
+    head->next = link;
+}
+
+// A link whose next is null is in no ring: it is left exactly as it is.
+inline void RingUnlink(Ring *link) {
+    if (!link->next) return;
+    link->next->prev = link->prev;
+    link->prev->next = link->next;
+    link->next = link->prev = nullptr;
+}
+
+inline Ring *RingPop(Ring *head) {
+    if (RingEmpty(head)) return nullptr;
+    Ring *first = head->next;
+    RingUnlink(first);
+    return first;
+}
+
 void RingDetach(Ring *link);
-Ring *RingPop(Ring *head);
 void RingSplice(Ring *a, Ring *b);
 Ring *RingTake(Ring *src, Ring *dst);
 
