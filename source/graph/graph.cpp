@@ -1,6 +1,7 @@
 #include "graph.h"
 
 #include "pane_calls.h"
+#include "repaint.h"
 #include "ring_table.h"
 
 void ResetResult(Graph *graph, int keepRings) {
@@ -46,5 +47,12 @@ void UpdatePanes(Graph *graph) {
     for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
         next = r->next;
         PaneUpdateWindow(PaneOf(r));
+    }
+}
+
+void RepaintChangedPanes(Graph *graph, Vert *verts, Link *links, int force) {
+    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
+        next = r->next;
+        RepaintChanged(PaneOf(r), verts, links, force);
     }
 }

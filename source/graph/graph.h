@@ -10,6 +10,7 @@
 #include "ring.h"
 
 struct Vert;
+struct Link;
 
 constexpr int kNameBuckets = 101;
 
@@ -64,3 +65,7 @@ void RefreshPanes(Graph *graph);
 
 // Has every pane paint its pending invalid area now, in paneRing order.
 void UpdatePanes(Graph *graph);
+
+// Asks every pane, in paneRing order, to repaint the chain of changed
+// vertices and the chain of changed links.
+void RepaintChangedPanes(Graph *graph, Vert *verts, Link *links, int force);

@@ -4,7 +4,6 @@
 // call allocates nothing and cannot fail half way.
 #include "select.h"
 
-#include "repaint.h"
 #include "select_marking.h"
 #include "select_rules.h"
 
@@ -55,14 +54,6 @@ void MarkSelection(Graph *graph, const SelectRequest *request, SelectChains *cha
     else WalkComponent(chains, anchor, false);
 }
 
-void RepaintPanes(Graph *graph, Vert *verts, Link *links) {
-    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
-        next = r->next;
-        RepaintChanged(reinterpret_cast<Pane *>(r), verts, links, 0);
-    }
-    UpdatePanes(graph);
-}
-
 } // namespace
 
 intptr_t SelectVerts(Graph *graph, const SelectRequest *request) {
@@ -79,7 +70,8 @@ intptr_t SelectVerts(Graph *graph, const SelectRequest *request) {
     if (request->out) selected.limit = request->capacity < vertCount ? request->capacity : vertCount;
     Vert *verts = RuleVerts(request, chains.verts, &selected);
 
-    RepaintPanes(graph, verts, links);
+    RepaintChangedPanes(graph, verts, links, 0);
+    UpdatePanes(graph);
     UnmarkChains(verts, links);
     return selected.count;
 }

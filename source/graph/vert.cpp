@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "repaint.h"
 
 Vert *CreateVert(Graph *graph, const VertRec *rec, int32_t hash) {
     auto *v = static_cast<Vert *>(PoolAlloc(&graph->vertPool));
@@ -32,11 +31,7 @@ int32_t SetVertFlags(Vert *v, uint32_t flags, int force) {
         result = 2;
     }
     v->scratch = nullptr; // v alone is the chain of changed vertices
-    Graph *graph = GraphOfVert(v);
-    for (Ring *r = graph->paneRing.next, *next; r != &graph->paneRing; r = next) {
-        next = r->next;
-        RepaintChanged(reinterpret_cast<Pane *>(r), v, nullptr, force);
-    }
+    RepaintChangedPanes(GraphOfVert(v), v, nullptr, force);
     return result;
 }
 
